@@ -1,0 +1,1 @@
+// Drawing code lives here.

@@ -1,0 +1,29 @@
+// The dialogs of the desktop, as Qt shows them.
+#pragma once
+
+#include "platform/dialogs.h"
+
+class QWidget;
+
+class QtDialogs final : public Dialogs {
+  public:
+    explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                      int defaultButton) override;
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText) override;
+    std::optional<uint32_t> color(uint32_t initial) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> printerSetup(const QString& currentPrinter) override;
+    bool openExternal(const QString& pathOrUrl) override;
+
+    // Converts "desc|*.QST|desc2|*.a;*.b|" to Qt's "desc (*.QST *.qst);;..." with the pattern
+    // also given in lower case, so that file names match whatever their letter case.
+    static QString qtFilter(const QString& filter);
+
+  private:
+    QWidget* parent_;
+};

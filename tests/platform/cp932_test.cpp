@@ -1,0 +1,26 @@
+#include "platform/cp932.h"
+
+#include <gtest/gtest.h>
+
+TEST(Cp932, WindowsFormsOfTheAmbiguousCharacters) {
+    EXPECT_EQ(cp932::encode("～"), QByteArray("\x81\x60"));
+    EXPECT_EQ(cp932::encode("￥"), QByteArray("\x81\x8F"));
+    EXPECT_EQ(cp932::encode("\\~"), QByteArray("\\~"));
+    EXPECT_EQ(cp932::encode("ｼｭﾐｯﾄ"), QByteArray("\xBC\xAD\xD0\xAF\xC4"));
+}
+
+TEST(Cp932, RoundTripAndLength) {
+    const QString text = "走向 N30E ﾃﾞｰﾀ ～ ①";
+    EXPECT_EQ(cp932::decode(cp932::encode(text)), text);
+    EXPECT_EQ(cp932::byteLength("走向"), 4);
+    EXPECT_EQ(cp932::byteLength("ｱｲ"), 2);
+    EXPECT_EQ(cp932::byteLength("ab"), 2);
+}
+
+TEST(Cp932, UnencodableAndInvalidInput) {
+    EXPECT_EQ(cp932::encode(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), QByteArray("a?b"));
+    EXPECT_EQ(cp932::encode(QString::fromUtf8("é")), QByteArray("?"));
+    const QString decoded = cp932::decode(QByteArray("a\x81", 2));
+    EXPECT_EQ(decoded.left(1), "a");
+    EXPECT_EQ(decoded.size(), 2);
+}
