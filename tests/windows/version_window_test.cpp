@@ -1,0 +1,111 @@
+#include "scripted_dialogs.h"
+#include "windows/file_association.h"
+#include "windows/frm_title.h"
+#include "windows/frm_version.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kQuestion = QStringLiteral("拡張子が「.QST」のﾌｧｲﾙをQUILL Stereoに関連付けます。\r\n"
+                                         "（関連付けが済むとﾃﾞｰﾀﾌｧｲﾙをﾀﾞﾌﾞﾙｸﾘｯｸして\r\n"
+                                         "　ﾌﾟﾛｸﾞﾗﾑを起動できるようになります。　　 ）\r\n"
+                                         "よろしいですか？");
+
+QString slurp(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(VersionWindow, ShowsNameVersionAndPlatform) {
+    QTemporaryDir data;
+    ScriptedDialogs dialogs;
+    FileAssociation association("/opt/qstereo/qstereo", data.path());
+    frmVersion window(dialogs, association);
+    EXPECT_EQ(window.windowTitle(), "QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ のﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(window.lblVer()->text(),
+              "QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ\n（ｼｭﾐｯﾄﾈｯﾄ）\nfor Linux\nVersion 1.1.0");
+    EXPECT_TRUE(window.cmdVer(1)->isEnabled());
+
+    dialogs.expectOpenExternal(frmVersion::WebAddress());
+    window.txtVersion_Click();
+}
+
+TEST(VersionWindow, AssociationAsksThenRegistersOnce) {
+    QTemporaryDir data;
+    ScriptedDialogs dialogs;
+    FileAssociation association("/opt/qstereo/qstereo", data.path());
+    association.SetRunTools(false);
+    {
+        frmVersion window(dialogs, association);
+        dialogs.expectMessage(kQuestion, MsgButtons::YesNo, MsgIcon::Information, "QUILL Stereo",
+                              MsgResult::No);
+        window.cmdVer_Click(1);
+        EXPECT_FALSE(association.IsRegistered());
+        EXPECT_TRUE(window.cmdVer(1)->isEnabled());
+
+        dialogs
+            .expectMessage(kQuestion, MsgButtons::YesNo, MsgIcon::Information, "QUILL Stereo",
+                           MsgResult::Yes)
+            .expectMessage("関連付けが完了しました。", MsgButtons::OK, MsgIcon::Information,
+                           "QUILL Stereo");
+        window.cmdVer_Click(1);
+        EXPECT_TRUE(association.IsRegistered());
+        EXPECT_FALSE(window.cmdVer(1)->isEnabled());
+    }
+    // Opened again after the association: the button is off from the start.
+    frmVersion again(dialogs, association);
+    EXPECT_FALSE(again.cmdVer(1)->isEnabled());
+}
+
+TEST(VersionWindow, AssociationFailureIsReported) {
+    QTemporaryDir data;
+    // A file where the folder should be makes every write fail.
+    QFile blocker(data.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ScriptedDialogs dialogs;
+    FileAssociation association("/opt/qstereo/qstereo", data.filePath("blocked"));
+    association.SetRunTools(false);
+    frmVersion window(dialogs, association);
+    dialogs
+        .expectMessage(kQuestion, MsgButtons::YesNo, MsgIcon::Information, "QUILL Stereo",
+                       MsgResult::Yes)
+        .expectMessage("関連付けに失敗しました。", MsgButtons::OK, MsgIcon::Critical,
+                       "QUILL Stereo");
+    window.cmdVer_Click(1);
+    EXPECT_TRUE(window.cmdVer(1)->isEnabled());
+}
+
+TEST(FileAssociationEntries, ProgramPathWithSpacesStillStartsTheProgram) {
+    QTemporaryDir data;
+    FileAssociation association("/home/geo/My Programs/qstereo", data.path());
+    association.SetRunTools(false);
+    EXPECT_EQ(association.ExecLine(), "\"/home/geo/My Programs/qstereo\" %f");
+    EXPECT_EQ(FileAssociation("/opt/q/qstereo", data.path()).ExecLine(), "/opt/q/qstereo %f");
+    ASSERT_TRUE(association.Register());
+    const QString desktop = slurp(association.DesktopFilePath());
+    EXPECT_TRUE(desktop.contains("Exec=\"/home/geo/My Programs/qstereo\" %f\n"));
+    EXPECT_TRUE(desktop.contains("MimeType=application/x-quill-stereo;"));
+    EXPECT_TRUE(slurp(association.MimeFilePath()).contains("<glob pattern=\"*.qst\"/>"));
+}
+
+TEST(Splash, ShowsTheVersionCentredInTheUpperPart) {
+    frmTitle splash;
+    splash.Load(10);
+    EXPECT_EQ(splash.lblTitle(0)->text(), "QUILL Stereo");
+    EXPECT_EQ(splash.lblTitle(3)->text(), "ｽﾃﾚｵ投影ﾌﾟﾛｸﾞﾗﾑ");
+    EXPECT_EQ(splash.lblTitle(2)->text(), "Version 1.1.0");
+    EXPECT_TRUE(splash.isVisible());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(splash.x(), (screen.width() - splash.width()) / 2);
+    EXPECT_EQ(splash.y(), (screen.height() - splash.height()) / 4);
+}
