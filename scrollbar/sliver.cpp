@@ -279,6 +279,12 @@ void Sliver::onAction(Qt::Orientation o, int action) {
         return;
     // The bar has not taken its new value yet: value() is still the old position.
     const qint64 position = sb->value();
+    if (!bar(o).visible) {
+        // A hidden bar does not scroll (the host forwards wheel turns and keys to it anyway).
+        SliverWriteScope scope(*this);
+        sb->setSliderPosition(sb->value());
+        return;
+    }
     const qint64 page = sb->pageStep();
     qint64 p = position;
     switch (action) {

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -178,6 +179,22 @@ TEST_F(SliverTest, PageRequestsMoveByAPageAndStopAtTheLastPosition) {
     EXPECT_EQ(vSeen, (std::vector<int>{100, 2901, 2901}));
     key(host.get(), Qt::Key_PageUp);
     EXPECT_EQ(vSeen.back(), 2801);
+}
+
+TEST_F(SliverTest, AHiddenBarDoesNotScroll) {
+    ASSERT_FALSE(sliver->VVisible());
+    key(host.get(), Qt::Key_Down);
+    key(host.get(), Qt::Key_PageDown);
+    QWheelEvent wheel(QPointF(50, 50), host->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(host->viewport(), &wheel);
+    EXPECT_EQ(sliver->VValue(), 0);
+    EXPECT_TRUE(vSeen.empty());
+    // Once shown, the same wheel turn scrolls and reports.
+    sliver->setVVisible(true);
+    QApplication::sendEvent(host->viewport(), &wheel);
+    EXPECT_GT(sliver->VValue(), 0);
+    EXPECT_EQ(vSeen.size(), 1u);
 }
 
 TEST_F(SliverTest, EndsGoToTheFirstAndLastPositions) {
