@@ -143,19 +143,19 @@ Sliver::Sliver(QAbstractScrollArea* host) : QObject(host), host_(host) {
 Sliver::~Sliver() {
     if (!attached())
         return;
-    if (hBar_)
-        hBar_->disconnect(this);
-    if (vBar_)
-        vBar_->disconnect(this);
-    {
-        SliverWriteScope scope(*this);
-        host_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        host_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hBar_->disconnect(this);
+    vBar_->disconnect(this);
+    // A control that was superseded on its host leaves the bars to its successor.
+    if (isOwner()) {
+        {
+            SliverWriteScope scope(*this);
+            host_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            host_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
+        host_->setProperty(kOwnerProperty, QVariant());
     }
     if (host_->viewport())
         host_->viewport()->removeEventFilter(this);
-    if (isOwner())
-        host_->setProperty(kOwnerProperty, QVariant());
 }
 
 QAbstractScrollArea* Sliver::host() const {

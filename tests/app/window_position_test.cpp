@@ -42,6 +42,17 @@ class WindowPositionTest : public ::testing::Test {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(cp932::encode(text));
     }
+    // A placement section whose rectangle is given in screen pixels.
+    void storePixels(const QString& section, QRect r, int status) {
+        const double tx = desktop::TwipsPerPixelX(), ty = desktop::TwipsPerPixelY();
+        spit(QStringLiteral("[%1]\r\nLeft=%2\r\nTop=%3\r\nWidth=%4\r\nHeight=%5\r\nStatus=%6\r\n")
+                 .arg(section)
+                 .arg(r.x() * tx)
+                 .arg(r.y() * ty)
+                 .arg(r.width() * tx)
+                 .arg(r.height() * ty)
+                 .arg(status));
+    }
     QByteArray slurp() const {
         QFile f(BMMain::SettingsPath());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -181,48 +192,26 @@ TEST_F(WindowPositionTest, PlacementRoundTripsThroughTheFile) {
     EXPECT_EQ(desk.form->pictureTop, -12.5f);
 }
 
-TEST_F(WindowPositionTest, AStoredMaximisedWindowRestoresToItsNormalRectangle) {
-    const auto tx = desktop::TwipsPerPixelX(), ty = desktop::TwipsPerPixelY();
-    spit(QStringLiteral("[Rank]\r\nLeft=%1\r\nTop=%2\r\nWidth=%3\r\nHeight=%4\r\nStatus=2\r\n")
-             .arg(30 * tx)
-             .arg(40 * ty)
-             .arg(320 * tx)
-             .arg(240 * ty));
-    const QByteArray before = slurp();
-    Desk desk;
-    WindowPosition().SetWindowPosML2(desk.form, "Rank");
-    EXPECT_TRUE(desk.sub->isMaximized());
-    // Saving while maximised leaves the normal rectangle in the file.
-    ASSERT_TRUE(WindowPosition().SaveWindowPosML2(desk.form, "Rank"));
-    EXPECT_TRUE(slurp().startsWith(before.left(before.indexOf("Status"))));
-    EXPECT_EQ(WindowPosition::Read("Rank", 1).status, 2);
-    desk.sub->showNormal();
-    EXPECT_EQ(desk.sub->geometry(), QRect(30, 40, 320, 240));
-}
-
-TEST_F(WindowPositionTest, AStoredMinimisedWindowRestoresToItsNormalRectangle) {
-    const auto tx = desktop::TwipsPerPixelX(), ty = desktop::TwipsPerPixelY();
-    spit(QStringLiteral("[RankSet]\r\nLeft=%1\r\nTop=%2\r\nWidth=%3\r\nHeight=%4\r\nStatus=1\r\n")
-             .arg(60 * tx)
-             .arg(70 * ty)
-             .arg(250 * tx)
-             .arg(180 * ty));
-    Desk desk;
-    WindowPosition().SetWindowPosML2(desk.form, "RankSet");
-    EXPECT_TRUE(desk.sub->isMinimized());
-    ASSERT_TRUE(WindowPosition().SaveWindowPosML2(desk.form, "RankSet"));
-    EXPECT_EQ(WindowPosition::Read("RankSet", 1).status, 1);
-    desk.sub->showNormal();
-    EXPECT_EQ(desk.sub->geometry(), QRect(60, 70, 250, 180));
+TEST_F(WindowPositionTest, AStoredMinimisedOrMaximisedWindowRestoresToItsNormalRectangle) {
+    const QRect normal(30, 40, 320, 240);
+    for (const int status : {1, 2}) {
+        storePixels("Rank", normal, status);
+        const QByteArray before = slurp();
+        Desk desk;
+        WindowPosition().SetWindowPosML2(desk.form, "Rank");
+        EXPECT_EQ(desk.sub->isMinimized(), status == 1);
+        EXPECT_EQ(desk.sub->isMaximized(), status == 2);
+        // Saving in that state leaves the normal rectangle in the file.
+        ASSERT_TRUE(WindowPosition().SaveWindowPosML2(desk.form, "Rank"));
+        EXPECT_TRUE(slurp().startsWith(before.left(before.indexOf("Status"))));
+        EXPECT_EQ(WindowPosition::Read("Rank", 1).status, status);
+        desk.sub->showNormal();
+        EXPECT_EQ(desk.sub->geometry(), normal) << "status " << status;
+    }
 }
 
 TEST_F(WindowPositionTest, AWindowPlacedBeforeItsAreaIsShownKeepsItsStateAndRectangle) {
-    const auto tx = desktop::TwipsPerPixelX(), ty = desktop::TwipsPerPixelY();
-    spit(QStringLiteral("[Plot]\r\nLeft=%1\r\nTop=%2\r\nWidth=%3\r\nHeight=%4\r\nStatus=2\r\n")
-             .arg(5 * tx)
-             .arg(6 * ty)
-             .arg(310 * tx)
-             .arg(220 * ty));
+    storePixels("Plot", QRect(5, 6, 310, 220), 2);
     QMdiArea area;
     area.resize(900, 700);
     auto* form = new Form;

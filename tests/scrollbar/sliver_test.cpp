@@ -259,6 +259,11 @@ TEST_F(SliverTest, ASecondControlOnTheSameHostTakesTheEventsOver) {
     EXPECT_EQ(secondEvents, 1);
     EXPECT_TRUE(hSeen.empty());
     EXPECT_EQ(hbar()->value(), 20);
+    // Ending the superseded control leaves the bars alone.
+    delete sliver;
+    EXPECT_TRUE(hbar()->isVisible());
+    click(hbar(), QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(secondEvents, 2);
 }
 
 TEST(SliverHostTest, DestroyingTheHostTakesTheControlAlong) {
