@@ -17,6 +17,7 @@ struct Document {
         // Pattern 0 to 7; empty when read from a file older than patterns, so the level keeps
         // the pattern it is created with.
         std::optional<int16_t> fillStyle;
+        friend bool operator==(const Grade&, const Grade&) = default;
     };
     // A maximum point: net position and label position, all divided by the net radius.
     struct Pole {
@@ -24,6 +25,7 @@ struct Document {
         float y = 0;
         float labelLeft = 0;
         float labelTop = 0;
+        friend bool operator==(const Pole&, const Pole&) = default;
     };
     // One measurement row: strike angle, strike side, dip angle, dip direction.
     using Row = std::array<QString, 4>;
@@ -40,6 +42,8 @@ struct Document {
     std::vector<Pole> plotPoles;
     // Every data row of the grid below its two header rows, empty rows included.
     std::vector<Row> rows;
+
+    friend bool operator==(const Document&, const Document&) = default;
 };
 
 namespace DataFile {

@@ -1,5 +1,6 @@
 #include "app/document_writer.h"
 
+#include "app/field_reader.h"
 #include "app/title_codec.h"
 #include "platform/cp932.h"
 #include "platform/vb.h"
@@ -29,7 +30,7 @@ QString field(const QString& text, bool tabsAreCells) {
     if (!needsQuotes)
         return text;
     QString out = text;
-    out.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    out.replace(u'"', kQuoteStandIn);
     return u'"' + out + u'"';
 }
 

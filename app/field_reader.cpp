@@ -26,26 +26,19 @@ void FieldReader::consumeLineEnd() {
 }
 
 // The text of a quoted field starting at pos_ when it closes right at `end` (spaces may
-// follow); nothing when the line is not such a field, so it is taken as it stands.
+// follow); nothing when the line is not such a field, so it is taken as it stands. The stand-in
+// for a double quote inside the field is turned back into one.
 std::optional<QString> FieldReader::quoted(qsizetype end) const {
-    QString out;
-    for (qsizetype i = pos_ + 1; i < end; ++i) {
-        if (text_[i] != u'"') {
-            out += text_[i];
-            continue;
-        }
-        if (i + 1 < end && text_[i + 1] == u'"') {
-            out += u'"';
-            ++i;
-            continue;
-        }
-        for (qsizetype j = i + 1; j < end; ++j) {
-            if (text_[j] != u' ')
-                return std::nullopt;
-        }
-        return out;
+    const qsizetype close = text_.mid(0, end).indexOf(u'"', pos_ + 1);
+    if (close < 0)
+        return std::nullopt;
+    for (qsizetype j = close + 1; j < end; ++j) {
+        if (text_[j] != u' ')
+            return std::nullopt;
     }
-    return std::nullopt;
+    QString out = text_.mid(pos_ + 1, close - pos_ - 1).toString();
+    out.replace(kQuoteStandIn, u'"');
+    return out;
 }
 
 std::optional<QString> FieldReader::text() {

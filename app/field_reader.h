@@ -6,13 +6,17 @@
 #include <QStringView>
 #include <optional>
 
+// Inside a quoted field a double quote stands as this control character: the earlier versions
+// end a quoted field at the next double quote, so one inside would lose them their place.
+inline constexpr QChar kQuoteStandIn = QChar(0x01);
+
 class FieldReader {
   public:
     explicit FieldReader(QStringView text) : text_(text) {}
 
     // A text field: leading spaces skipped, then up to the end of the line. A field in double
-    // quotes that closes at the end of its line is the text between them, a doubled quote
-    // inside standing for one. Nothing at the end of the text.
+    // quotes that closes at the end of its line is the text between them. Nothing at the end
+    // of the text.
     std::optional<QString> text();
     // A number field: leading spaces skipped, then up to a CR, an LF or a comma; trimmed.
     // Nothing at the end of the text.
