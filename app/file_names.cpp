@@ -15,8 +15,9 @@ bool IsValidFileName(const QString& name) {
 bool FileExists(const QString& path) {
     if (path.isEmpty())
         return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    // Regular files only: opening a pipe or a device named like a data file would hang or
+    // read without end.
+    return QFileInfo(path).isFile();
 }
 
 } // namespace BMMain

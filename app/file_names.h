@@ -12,7 +12,7 @@ inline constexpr char16_t kForbiddenFileNameCharacters[] = u"/,;*?<>|\"";
 // greater-than, vertical bar or double quote. The slash separates folders here, so a full path
 // passes, as do colons and backslashes.
 bool IsValidFileName(const QString& name);
-// Whether a file (not a folder) of that path exists.
+// Whether a file of that path exists (a folder or a device is none).
 bool FileExists(const QString& path);
 
 } // namespace BMMain

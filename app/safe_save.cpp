@@ -64,13 +64,14 @@ SaveOutcome ReplaceFileContents(const QString& target, const QByteArray& bytes,
         return SaveOutcome::WriteFailed;
     QFileInfo info(target);
     // Save through a link into the file it names, so the link stays.
-    if (info.isSymLink())
+    for (int hops = 0; hops < 40 && info.isSymLink(); ++hops)
         info = QFileInfo(info.symLinkTarget());
     const QString folder = info.absolutePath();
 
     QByteArray tempPath;
-    const int fd =
-        fails(fault, SaveStep::Create) ? -1 : createTemporary(folder, info.fileName(), tempPath);
+    const int fd = fails(fault, SaveStep::Create)
+                       ? -1
+                       : createTemporary(folder, info.fileName().left(100), tempPath);
     if (fd < 0)
         return SaveOutcome::WriteFailed;
 
@@ -82,7 +83,7 @@ SaveOutcome ReplaceFileContents(const QString& target, const QByteArray& bytes,
     // The old file was read-only or not: the new one is an ordinary file of the same kind.
     struct stat old {};
     if (written && ::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &old) == 0)
-        written = ::fchmod(fd, (old.st_mode & 07777) | S_IWUSR) == 0;
+        written = ::fchmod(fd, (old.st_mode & 0777) | S_IWUSR) == 0;
     if (written)
         written = !fails(fault, SaveStep::Flush) && ::fsync(fd) == 0;
     if (::close(fd) != 0)

@@ -40,5 +40,8 @@ TEST(FileNames, FileExistsIsForFilesOnly) {
     EXPECT_TRUE(FileExists(dir.filePath("a.QST")));
     EXPECT_FALSE(FileExists(dir.filePath("b.QST")));
     EXPECT_FALSE(FileExists(dir.path()));
+    EXPECT_FALSE(FileExists("/dev/null"));
+    ASSERT_TRUE(QFile::link(dir.filePath("a.QST"), dir.filePath("link.QST")));
+    EXPECT_TRUE(FileExists(dir.filePath("link.QST")));
     EXPECT_FALSE(FileExists(""));
 }
