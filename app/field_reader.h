@@ -14,9 +14,10 @@ class FieldReader {
   public:
     explicit FieldReader(QStringView text) : text_(text) {}
 
-    // A text field: leading spaces skipped, then up to the end of the line. A field in double
-    // quotes that closes at the end of its line is the text between them. Nothing at the end
-    // of the text.
+    // A text field: leading spaces skipped, then up to the end of the line; a comma is part of
+    // it, since the earlier versions wrote titles and cells with commas unprotected. A field in
+    // double quotes that closes at the end of its line is the text between them; any other
+    // line is taken as it stands. Nothing at the end of the text.
     std::optional<QString> text();
     // A number field: leading spaces skipped, then up to a CR, an LF or a comma; trimmed.
     // Nothing at the end of the text.
