@@ -10,7 +10,9 @@ int16_t NetRadius = 100;
 int16_t PrintColumns = 3;
 int16_t PrintRows = 30;
 
-QString SettingsPath() { return AppPath + QStringLiteral("QStereo.ini"); }
+QString SettingsPath() {
+    return AppPath + QStringLiteral("QStereo.ini");
+}
 
 QString GetIniString(const QString& section, const QString& key, const QString& defaultValue) {
     return ProfileFile(SettingsPath()).read(section, key, defaultValue);
@@ -32,8 +34,8 @@ int16_t GetIniInteger(const QString& section, const QString& key, int16_t defaul
 }
 
 bool GetIniBoolean(const QString& section, const QString& key, bool defaultValue) {
-    const auto value = vb::ParseBoolean(
-        GetIniString(section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False")));
+    const auto value = vb::ParseBoolean(GetIniString(
+        section, key, defaultValue ? QStringLiteral("True") : QStringLiteral("False")));
     return value.value_or(defaultValue);
 }
 

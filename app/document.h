@@ -1,0 +1,58 @@
+// One document as the data file holds it: the titles, the contour levels, the maximum points
+// and the measurement rows. A plain value, so the file format is read and written without any
+// window; the controller applies it to its windows and builds it from them.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+struct Document {
+    // A contour level.
+    struct Grade {
+        float value = 0;        // threshold in percent of the data count
+        uint32_t foreColor = 0; // 0x00BBGGRR
+        // Pattern 0 to 7; empty when read from a file older than patterns, so the level keeps
+        // the pattern it is created with.
+        std::optional<int16_t> fillStyle;
+        friend bool operator==(const Grade&, const Grade&) = default;
+    };
+    // A maximum point: net position and label position, all divided by the net radius.
+    struct Pole {
+        float x = 0;
+        float y = 0;
+        float labelLeft = 0;
+        float labelTop = 0;
+        friend bool operator==(const Pole&, const Pole&) = default;
+    };
+    // One measurement row: strike angle, strike side, dip angle, dip direction.
+    using Row = std::array<QString, 4>;
+
+    // Version the document was read with (major * 10000 + minor * 100 + revision).
+    int version = 10100;
+    // Titles, decoded (line breaks as CR LF). The rose title is empty when read from a file
+    // that has none; the rose window then keeps its own.
+    std::optional<QString> roseTitle;
+    QString contourTitle;
+    QString plotTitle;
+    std::vector<Grade> grades;
+    std::vector<Pole> contourPoles;
+    std::vector<Pole> plotPoles;
+    // Every data row of the grid below its two header rows, empty rows included.
+    std::vector<Row> rows;
+
+    friend bool operator==(const Document&, const Document&) = default;
+};
+
+namespace DataFile {
+
+// This program's version as written in the header: 1.01.00.
+constexpr int kProgramVersion = 10100;
+// Files without a header; files up to this version have no rose title line either.
+constexpr int kHeaderlessVersion = 10003;
+// Files up to this version store no pattern with a contour level.
+constexpr int kLastVersionWithoutPattern = 10099;
+
+} // namespace DataFile

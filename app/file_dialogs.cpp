@@ -1,0 +1,64 @@
+#include "app/file_dialogs.h"
+
+#include "app/file_names.h"
+#include "platform/vb.h"
+
+namespace BMContour {
+
+namespace {
+
+const QString kExtension = QStringLiteral(".QST");
+
+} // namespace
+
+FileDialogRequest OpenDialogRequest(const QString& name) {
+    FileDialogRequest r;
+    r.title = QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙを開く");
+    r.initialName = name;
+    r.filter =
+        QStringLiteral("ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*") + kExtension + QStringLiteral(")|*") + kExtension + u'|';
+    r.defaultExtension = kExtension.mid(1);
+    r.fileMustExist = true;
+    return r;
+}
+
+FileDialogRequest SaveDialogRequest(const QString& name) {
+    FileDialogRequest r;
+    r.title = QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙを保存する");
+    r.initialName = name;
+    r.filter =
+        QStringLiteral("ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*") + kExtension + QStringLiteral(" )|*") + kExtension + u'|';
+    r.defaultExtension = kExtension.mid(1);
+    r.overwritePrompt = true;
+    return r;
+}
+
+QString ShowOpenDialog(Dialogs& dialogs, const QString& name) {
+    return dialogs.openFile(OpenDialogRequest(name)).value_or(QString());
+}
+
+QString ShowSaveDialog(Dialogs& dialogs, const QString& name) {
+    QString initial = name;
+    if (initial.isEmpty()) {
+        int n = 1;
+        while (BMMain::FileExists(QStringLiteral("新規%1").arg(n) + kExtension))
+            ++n;
+        initial = QStringLiteral("新規%1").arg(n) + kExtension;
+    }
+    for (;;) {
+        const auto chosen = dialogs.saveFile(SaveDialogRequest(initial));
+        if (!chosen)
+            return QString();
+        QString path = *chosen;
+        if (!vb::TextEquals(path.right(4), kExtension))
+            path += kExtension;
+        // The only dot must be the extension's: none in a folder name, no second one.
+        if (BMMain::IsValidFileName(path) && path.indexOf(u'.') == path.size() - 4)
+            return path;
+        Notify(dialogs, QStringLiteral("このﾌｧｲﾙ名は無効です。\r\n") + path, MsgIcon::Exclamation,
+               QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙの保存"));
+        initial = path;
+    }
+}
+
+} // namespace BMContour
