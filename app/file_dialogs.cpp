@@ -52,8 +52,10 @@ QString ShowSaveDialog(Dialogs& dialogs, const QString& name) {
         QString path = *chosen;
         if (!vb::TextEquals(path.right(4), kExtension))
             path += kExtension;
-        // The only dot must be the extension's: none in a folder name, no second one.
-        if (BMMain::IsValidFileName(path) && path.indexOf(u'.') == path.size() - 4)
+        // The only dot of the file name must be the extension's. Folder names may hold dots:
+        // home folders such as /home/j.doe or ~/.local would otherwise never take a save.
+        const QString fileName = path.mid(path.lastIndexOf(u'/') + 1);
+        if (BMMain::IsValidFileName(path) && fileName.indexOf(u'.') == fileName.size() - 4)
             return path;
         Notify(dialogs, QStringLiteral("このﾌｧｲﾙ名は無効です。\r\n") + path, MsgIcon::Exclamation,
                QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙの保存"));

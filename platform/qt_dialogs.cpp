@@ -32,7 +32,8 @@ std::vector<ButtonSpec> buttonsOf(MsgButtons b) {
                 {SB::Retry, MsgResult::Retry},
                 {SB::Ignore, MsgResult::Ignore}};
     case MsgButtons::YesNoCancel:
-        return {{SB::Yes, MsgResult::Yes}, {SB::No, MsgResult::No}, {SB::Cancel, MsgResult::Cancel}};
+        return {
+            {SB::Yes, MsgResult::Yes}, {SB::No, MsgResult::No}, {SB::Cancel, MsgResult::Cancel}};
     case MsgButtons::YesNo:
         return {{SB::Yes, MsgResult::Yes}, {SB::No, MsgResult::No}};
     case MsgButtons::RetryCancel:
@@ -57,7 +58,9 @@ QMessageBox::Icon iconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QColor toQColor(uint32_t vb) { return QColor(vb & 0xFF, (vb >> 8) & 0xFF, (vb >> 16) & 0xFF); }
+QColor toQColor(uint32_t vb) {
+    return QColor(vb & 0xFF, (vb >> 8) & 0xFF, (vb >> 16) & 0xFF);
+}
 uint32_t fromQColor(const QColor& c) {
     return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
            static_cast<uint32_t>(c.blue()) << 16;
@@ -92,9 +95,13 @@ QString QtDialogs::qtFilter(const QString& filter) {
             continue;
         QStringList patterns;
         for (const QString& p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
-            patterns << p;
-            if (p.toLower() != p)
-                patterns << p.toLower();
+            // "*.QST" -> "*.[Qq][Ss][Tt]": names match whatever their letter case.
+            QString pattern;
+            for (const QChar c : p)
+                pattern += c.isLetter() && c.toLower() != c.toUpper()
+                               ? u'[' + QString(c.toUpper()) + QString(c.toLower()) + u']'
+                               : QString(c);
+            patterns << pattern;
         }
         QString description = parts[i];
         description.replace(u'(', u'[').replace(u')', u']');

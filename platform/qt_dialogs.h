@@ -20,8 +20,8 @@ class QtDialogs final : public Dialogs {
     std::optional<QString> printerSetup(const QString& currentPrinter) override;
     bool openExternal(const QString& pathOrUrl) override;
 
-    // Converts "desc|*.QST|desc2|*.a;*.b|" to Qt's "desc (*.QST *.qst);;..." with the pattern
-    // also given in lower case, so that file names match whatever their letter case.
+    // Converts "desc|*.QST|desc2|*.a;*.b|" to Qt's "desc (*.[Qq][Ss][Tt]);;...", so that file
+    // names match whatever their letter case.
     static QString qtFilter(const QString& filter);
 
   private:

@@ -62,8 +62,8 @@ TEST_F(FileDialogsTest, SaveDialogAppendsTheExtensionUnlessPresentInAnyCase) {
 }
 
 TEST_F(FileDialogsTest, RefusedNameIsReportedAndTheDialogShownAgainWithIt) {
-    dialogs.expectSaveFile("/data/v1.2/site")
-        .expectMessage("このﾌｧｲﾙ名は無効です。\r\n/data/v1.2/site.QST", MsgButtons::OK,
+    dialogs.expectSaveFile("/data/site.x")
+        .expectMessage("このﾌｧｲﾙ名は無効です。\r\n/data/site.x.QST", MsgButtons::OK,
                        MsgIcon::Exclamation, kRefusedTitle)
         .expectSaveFile("/data/a,b.QST")
         .expectMessage("このﾌｧｲﾙ名は無効です。\r\n/data/a,b.QST", MsgButtons::OK,
@@ -73,12 +73,19 @@ TEST_F(FileDialogsTest, RefusedNameIsReportedAndTheDialogShownAgainWithIt) {
                        MsgIcon::Exclamation, kRefusedTitle)
         .expectSaveFile("/data/site.QST");
     EXPECT_EQ(ShowSaveDialog(dialogs, "a.QST").toStdString(), "/data/site.QST");
-    EXPECT_EQ(dialogs.asked()[2].file.initialName.toStdString(), "/data/v1.2/site.QST");
+    EXPECT_EQ(dialogs.asked()[2].file.initialName.toStdString(), "/data/site.x.QST");
     EXPECT_EQ(dialogs.asked()[4].file.initialName.toStdString(), "/data/a,b.QST");
 
-    dialogs.expectSaveFile("/data/v1.2/x.QST")
-        .expectMessage("このﾌｧｲﾙ名は無効です。\r\n/data/v1.2/x.QST", MsgButtons::OK,
+    dialogs.expectSaveFile("/data/x..QST")
+        .expectMessage("このﾌｧｲﾙ名は無効です。\r\n/data/x..QST", MsgButtons::OK,
                        MsgIcon::Exclamation, kRefusedTitle)
         .expectSaveFile(std::nullopt);
     EXPECT_EQ(ShowSaveDialog(dialogs, "a.QST").toStdString(), "");
+}
+
+TEST_F(FileDialogsTest, DotsInFolderNamesAreAccepted) {
+    // Dotted user names and hidden folders are everyday paths here.
+    dialogs.expectSaveFile("/home/j.doe/.local/site").expectSaveFile("/data/v1.2/x.QST");
+    EXPECT_EQ(ShowSaveDialog(dialogs, "a.QST").toStdString(), "/home/j.doe/.local/site.QST");
+    EXPECT_EQ(ShowSaveDialog(dialogs, "a.QST").toStdString(), "/data/v1.2/x.QST");
 }
