@@ -1,14 +1,17 @@
-// Entry routine: fixes the program directory, reads the global settings and shows the windows.
+// Entry routine: the splash, the program directory, the global settings, then the controller,
+// which builds and shows every window.
 #include "app/bmmain.h"
-#include "diagrams/net_drawing.h"
-#include "diagrams/picture_box.h"
+#include "app/contour.h"
 #include "platform/desktop.h"
+#include "platform/qt_dialogs.h"
+#include "windows/file_association.h"
+#include "windows/frm_main.h"
+#include "windows/frm_title.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QVBoxLayout>
+#include <QStringList>
 #include <cstdio>
-#include <cstdlib>
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -22,29 +25,28 @@ int main(int argc, char* argv[]) {
     desktop::InstallFontSubstitutions();
     desktop::InstallJapaneseTranslation(app);
 
+    auto* splash = new frmTitle;
+    splash->Load();
+
     BMMain::SetAppPath(QCoreApplication::applicationDirPath());
     QDir::setCurrent(BMMain::AppPath);
     BMMain::LoadGlobalSettings();
 
-    // Until the main window exists: the Schmidt net with its grid in a plain window, on a
-    // picture of the diagram windows' size (200 mm by 150 mm).
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ"));
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* picture = new PictureBox(&window);
-    const double pixelsPerMm = 1440.0 / desktop::TwipsPerPixelX() / 25.4;
-    const QSize size(int(200 * pixelsPerMm + 0.5), int(150 * pixelsPerMm + 0.5));
-    picture->setFixedSize(size);
-    picture->SetPictureSize(size);
-    layout->addWidget(picture);
+    // The shell has already split and unquoted the arguments: the rest is the one file name.
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    const QString commandLine = arguments.join(u' ');
 
-    DrawingSurface& surface = picture->Surface();
-    surface.Cls();
-    const float penFactor = NetDrawing::ScaleForNet(surface, false);
-    NetDrawing::DrawNetFrame(surface, penFactor, true);
-    surface.Refresh();
-
-    window.show();
-    return app.exec();
+    QtDialogs dialogs;
+    const FileAssociation association(QCoreApplication::applicationFilePath());
+    int result = 0;
+    {
+        Contour TheContour(dialogs, association);
+        TheContour.Initialise(commandLine);
+        dialogs.setParent(TheContour.FormMain);
+        delete splash;
+        result = app.exec();
+        TheContour.Terminate();
+    }
+    return result;
 }

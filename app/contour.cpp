@@ -1,0 +1,251 @@
+#include "app/contour.h"
+
+#include "app/bmmain.h"
+#include "app/file_dialogs.h"
+#include "app/file_names.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/vb.h"
+#include "tabula.h"
+#include "windows/frm_main.h"
+#include "windows/frm_map.h"
+#include "windows/frm_rank_set.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
+const QString kGridSection = QStringLiteral("ｸﾞﾘｯﾄﾞ");
+const std::array<QString, 3> kGridKeys = {QStringLiteral("投影図"), QStringLiteral("段彩図"),
+                                          QStringLiteral("ｺﾝﾀｰ図")};
+// Default titles; the plot and contour titles open with an empty line.
+const QString kNetTitle = QStringLiteral("\r\n（シュミットネット下半球投影）");
+
+// Removes a child window with its frame and clears the field that held it.
+template <class Form> void UnloadForm(Form*& field) {
+    QWidget* form = field;
+    if (!form)
+        return;
+    field = nullptr;
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(form->parentWidget()))
+        delete frame;
+    else
+        delete form;
+}
+
+} // namespace
+
+Contour::Contour(Dialogs& dialogs, const FileAssociation& association, QObject* parent)
+    : QObject(parent), dialogs_(dialogs), association_(association) {}
+
+Contour::~Contour() {
+    UnloadChildWindows();
+    delete FormMain;
+}
+
+void Contour::Initialise(const QString& commandLine) {
+    countedNodes_ = 0;
+    dataNumbers_ = 0;
+    countMax_ = 0;
+    showContourOnRank_ = true;
+    modified_ = false;
+    for (size_t i = 0; i < kGridKeys.size(); ++i)
+        gridVisible_[i] = BMMain::GetIniBoolean(kGridSection, kGridKeys[i], false);
+    roseDivisions_ =
+        BMMain::GetIniInteger(QStringLiteral("解像度"), QStringLiteral("分割角度数"), 16, 1, 360);
+    fileName_ = QStringLiteral("新規.QST");
+
+    CreateWindows();
+
+    // The command line may name one data file, possibly in double quotes.
+    QString name = commandLine.trimmed();
+    if (name.startsWith(u'"'))
+        name.remove(0, 1);
+    if (name.endsWith(u'"'))
+        name.chop(1);
+    bool opened = false;
+    if (vb::InStrText(commandLine, QStringLiteral(".QST")) > 0 && BMMain::FileExists(name))
+        opened = OpenDataFile(name);
+    if (!opened) {
+        // Also after a refused file: the empty diagrams are drawn and the windows usable.
+        Hourglass hourglass;
+        RedrawAll();
+        SetChildWindowsEnabled(true);
+    }
+    FormMain->grdData().setFocus();
+}
+
+void Contour::CreateWindows() {
+    FormMain = new frmMain(dialogs_, association_);
+    connect(FormMain, &frmMain::MenuClick, this, &Contour::FormMain_MenuClick);
+    connect(FormMain, &frmMain::QueryUnload, this, &Contour::FormMain_QueryUnload,
+            Qt::DirectConnection);
+    FormMain->MenuItem(205)->setChecked(showContourOnRank_);
+    for (int i = 0; i < 3; ++i)
+        FormMain->MenuItem(202 + i)->setChecked(gridVisible_[i]);
+    FormMain->setWindowTitle(kProgramTitle);
+    FormMain->show();
+
+    FormRSet = new frmRankSet;
+    FormMain->AddChild(FormRSet);
+    connect(FormRSet, &frmRankSet::Activate, this, [this] { EnableLevelCommands(true); });
+    connect(FormRSet, &frmRankSet::Deactivate, this, [this] { EnableLevelCommands(false); });
+    connect(FormRSet, &frmRankSet::MenuButtonDown, this,
+            [this](int menu) { FormMain->PopupMenu(menu); });
+    connect(FormRSet, &frmRankSet::Move, this, &Contour::FormRSet_Move);
+    connect(FormRSet, &frmRankSet::Resize, this, &Contour::RefitLegend);
+    Positions.SetWindowPosML2(FormRSet, QStringLiteral("RankSet"));
+    FormRSet->show();
+    FormRSet->setEnabled(false);
+
+    struct Spec {
+        frmMap*& field;
+        const char* section;
+        QString caption;
+        int mapType;
+    };
+    Spec specs[] = {
+        {FormPlot, "Plot", QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ投影図"), 2},
+        {FormRose, "Rose", QStringLiteral("ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑ"), 4},
+        {FormRank, "Rank", QStringLiteral("頻度分布図（段彩）"), 3},
+        {FormCont, "Contour", QStringLiteral("頻度分布図（ｺﾝﾀｰ）"), 1},
+    };
+    for (Spec& s : specs) {
+        frmMap* form = new frmMap(dialogs_);
+        s.field = form;
+        FormMain->AddChild(form);
+        ConnectMapEvents(form);
+        Positions.SetWindowPosML2(form, QString::fromLatin1(s.section));
+        form->setWindowTitle(s.caption);
+        form->setMapType(s.mapType);
+        switch (s.mapType) {
+        case 2:
+            form->setTitle(kNetTitle);
+            form->setGridline(gridVisible_[0]);
+            break;
+        case 4:
+            form->setTitle(vb::ToWide(s.caption));
+            form->SetTitleTop(BMMain::NetRadius * 0.25f);
+            break;
+        case 3:
+            form->setGridline(gridVisible_[1]);
+            form->lblTitle().hide();
+            break;
+        case 1:
+            form->setTitle(kNetTitle);
+            form->setGridline(gridVisible_[2]);
+            break;
+        }
+        form->show();
+        form->setEnabled(false);
+    }
+}
+
+void Contour::ConnectMapEvents(frmMap* form) {
+    const bool poles = form == FormPlot || form == FormCont;
+    if (poles) {
+        connect(form, &frmMap::Activate, this, [this] { EnablePoleCommands(true); });
+        connect(form, &frmMap::Deactivate, this, [this] { EnablePoleCommands(false); });
+    }
+    connect(form, &frmMap::MenuButtonDown, this, [this](int index) { FormMain->PopupMenu(index); });
+    connect(form, &frmMap::MovePole, this,
+            [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
+}
+
+void Contour::EnablePoleCommands(bool enabled) {
+    if (!FormMain)
+        return;
+    FormMain->MenuItem(112)->setEnabled(enabled);
+    FormMain->MenuItem(113)->setEnabled(enabled);
+    FormMain->ToolButton(QStringLiteral("pole"))->setEnabled(enabled);
+}
+
+void Contour::EnableLevelCommands(bool enabled) {
+    if (!FormMain)
+        return;
+    // Levels are added and edited while the legend is active; diagrams are printed otherwise.
+    FormMain->MenuItem(32)->setEnabled(!enabled);
+    FormMain->ToolButton(QStringLiteral("print"))->setEnabled(!enabled);
+    FormMain->MenuItem(111)->setEnabled(enabled);
+    FormMain->ToolButton(QStringLiteral("contour"))->setEnabled(enabled);
+    FormMain->TopMenu(4)->menuAction()->setEnabled(enabled);
+}
+
+void Contour::FormMap_MovePole(frmMap* form, int Index, float X, float Y) {
+    auto& poles = form == FormCont ? ContourPoles : PlotPoles;
+    if (Index < 1 || Index > static_cast<int>(poles.size()))
+        return;
+    poles[Index - 1].x = X;
+    poles[Index - 1].y = Y;
+}
+
+void Contour::FormRSet_Move(int Index, float Value) {
+    if (Index >= 1 && Index <= static_cast<int>(Grades.size()))
+        Grades[Index - 1].value = Value;
+}
+
+void Contour::SetChildWindowsEnabled(bool enabled) {
+    for (QWidget* w : {static_cast<QWidget*>(FormRSet), static_cast<QWidget*>(FormPlot),
+                       static_cast<QWidget*>(FormRose), static_cast<QWidget*>(FormRank),
+                       static_cast<QWidget*>(FormCont)})
+        if (w)
+            w->setEnabled(enabled);
+}
+
+void Contour::SetCaption() {
+    FormMain->setWindowTitle(kProgramTitle + QStringLiteral(" - [") + fileName_ + u']');
+}
+
+void Contour::FormMain_QueryUnload(bool& Cancel, int) {
+    bool changed = modified_;
+    if (!changed) {
+        changed = FormMain->Change();
+        modified_ = changed;
+    }
+    if (changed) {
+        const MsgResult answer = dialogs_.message(
+            QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？"),
+            MsgButtons::YesNoCancel, MsgIcon::Exclamation, QStringLiteral("Quill Net"));
+        if (answer == MsgResult::Cancel) {
+            Cancel = true;
+            return;
+        }
+        if (answer == MsgResult::Yes) {
+            if (BMMain::FileExists(fileName_)) {
+                SaveDataFile(fileName_);
+            } else {
+                const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_);
+                if (path.isEmpty()) {
+                    Cancel = true;
+                    return;
+                }
+                SaveDataFile(path);
+            }
+        }
+    }
+    ClearDiagramObjects();
+    Positions.SaveWindowPosML2(FormCont, QStringLiteral("Contour"));
+    Positions.SaveWindowPosML2(FormPlot, QStringLiteral("Plot"));
+    Positions.SaveWindowPosML2(FormRank, QStringLiteral("Rank"));
+    Positions.SaveWindowPosML2(FormRose, QStringLiteral("Rose"));
+    Positions.SaveWindowPosML2(FormRSet, QStringLiteral("RankSet"));
+    UnloadChildWindows();
+}
+
+void Contour::UnloadChildWindows() {
+    UnloadForm(FormCont);
+    UnloadForm(FormPlot);
+    UnloadForm(FormRank);
+    UnloadForm(FormRose);
+    UnloadForm(FormRSet);
+}
+
+void Contour::Terminate() {
+    for (size_t i = 0; i < kGridKeys.size(); ++i)
+        BMMain::WriteIniString(kGridSection, kGridKeys[i],
+                               gridVisible_[i] ? QStringLiteral("True") : QStringLiteral("False"));
+}

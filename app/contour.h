@@ -1,0 +1,121 @@
+// The controller: owns the document and every window, runs every numbered command and reacts
+// to the windows' events. The windows never call each other; they raise events that land here.
+#pragma once
+
+#include "app/document.h"
+#include "app/window_position.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <vector>
+
+class Dialogs;
+class FileAssociation;
+class QWidget;
+class frmMain;
+class frmMap;
+class frmRankSet;
+
+class Contour : public QObject {
+    Q_OBJECT
+  public:
+    Contour(Dialogs& dialogs, const FileAssociation& association, QObject* parent = nullptr);
+    ~Contour() override;
+    Contour(const Contour&) = delete;
+    Contour& operator=(const Contour&) = delete;
+
+    // Creates and shows the windows, then opens the data file the command line names or draws
+    // the empty diagrams.
+    void Initialise(const QString& commandLine);
+    // End of the run: writes the grid options to the settings file.
+    void Terminate();
+
+    // The windows, null once the exit has unloaded them.
+    frmMain* FormMain = nullptr;
+    frmMap* FormCont = nullptr;
+    frmMap* FormPlot = nullptr;
+    frmMap* FormRank = nullptr;
+    frmMap* FormRose = nullptr;
+    frmRankSet* FormRSet = nullptr;
+
+    // Measurements counted by the last density run.
+    int DataNumbers() const { return dataNumbers_; }
+
+    // Commands and events of the main window.
+    void FormMain_MenuClick(int Index);
+    void FormMain_QueryUnload(bool& Cancel, int UnloadMode);
+
+    // A fresh document; with ResetGrid the grid is set up afresh and the diagrams redrawn.
+    void NewDocument(bool ResetGrid);
+    // Reads the data file and, only when it reads whole, replaces the document with it.
+    bool OpenDataFile(const QString& path);
+    // Writes the document to `path` (FileName when empty); true on success.
+    bool SaveDataFile(const QString& path);
+    // The document as it stands in the windows.
+    Document CurrentDocument() const;
+    // Density run, legend and the four diagrams, with the windows disabled meanwhile.
+    void RedrawAll();
+
+    // State, for the windows and for tests.
+    const QString& FileName() const { return fileName_; }
+    bool Modified() const { return modified_; }
+    bool GridVisible(int index) const { return gridVisible_[index]; }
+    bool ShowContourOnRank() const { return showContourOnRank_; }
+    int RoseDivisions() const { return roseDivisions_; }
+
+  private:
+    // Window creation and events.
+    void CreateWindows();
+    void ConnectMapEvents(frmMap* form);
+    void EnablePoleCommands(bool enabled);
+    void EnableLevelCommands(bool enabled);
+    void FormMap_MovePole(frmMap* form, int Index, float X, float Y);
+    void FormRSet_Move(int Index, float Value);
+    void SetChildWindowsEnabled(bool enabled);
+    void UnloadChildWindows();
+    void SetCaption();
+
+    // Commands.
+    void SaveCommand();
+    void SaveAsCommand();
+    void OpenCommand();
+    void PrintCommand();
+    void PrinterSetupCommand();
+    void RedrawActiveCommand();
+    void CopyCommand();
+    void ToggleGridCommand(int index);
+    void RankMenuOpened();
+
+    // Document pieces.
+    void ClearDiagramObjects();
+    void ApplyDocument(const Document& document);
+
+    // Drawing: 0 draws on the window's picture, non-zero prints one page.
+    void ComputeDensity();
+    void DrawRankLegend();
+    void RefitLegend();
+    void DrawPlot(int flag);
+    void DrawRose(int flag);
+    void DrawRankDiagram(int flag);
+    void DrawContourDiagram(int flag);
+    void DrawNetDiagram(frmMap* form, bool grid, int flag);
+
+    Dialogs& dialogs_;
+    const FileAssociation& association_;
+    WindowPosition Positions;
+
+    // The document's contour levels and maximum points, as read from or written to the file.
+    std::vector<Document::Grade> Grades;
+    std::vector<Document::Pole> ContourPoles;
+    std::vector<Document::Pole> PlotPoles;
+
+    int countMax_ = 0;
+    int dataNumbers_ = 0;
+    long countedNodes_ = 0;
+    int roseDivisions_ = 16;
+    QString fileName_;
+    bool showContourOnRank_ = true;
+    bool modified_ = false;
+    std::array<bool, 3> gridVisible_{};
+};

@@ -1,0 +1,190 @@
+// The command table of the main window's menus and toolbar.
+#include "app/bmmain.h"
+#include "app/contour.h"
+#include "app/file_dialogs.h"
+#include "app/file_names.h"
+#include "diagrams/picture_box.h"
+#include "platform/default_printer.h"
+#include "platform/dialogs.h"
+#include "windows/frm_main.h"
+#include "windows/frm_map.h"
+#include "windows/frm_rank_set.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+
+const QString kPrintQuestionTitle = QStringLiteral("QUILL Stereo");
+
+} // namespace
+
+void Contour::FormMain_MenuClick(int Index) {
+    switch (Index) {
+    case 1: // the main window has already set the grid up afresh
+        NewDocument(true);
+        SetCaption();
+        break;
+    case 2:
+        OpenCommand();
+        break;
+    case 22:
+        SaveCommand();
+        break;
+    case 23:
+        SaveAsCommand();
+        break;
+    case 31:
+        if (dialogs_.message(QStringLiteral("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？"),
+                             MsgButtons::YesNo, MsgIcon::Exclamation,
+                             kPrintQuestionTitle) == MsgResult::Yes) {
+            // The data-list printing comes with its own routine.
+        }
+        break;
+    case 32:
+        PrintCommand();
+        break;
+    case 33:
+        PrinterSetupCommand();
+        break;
+    case 101:
+        RedrawActiveCommand();
+        break;
+    case 102:
+        CopyCommand();
+        break;
+    case 103:
+        RedrawAll();
+        break;
+    case 202:
+    case 203:
+    case 204:
+        ToggleGridCommand(Index - 202);
+        break;
+    case 205:
+        showContourOnRank_ = !showContourOnRank_;
+        FormMain->MenuItem(205)->setChecked(showContourOnRank_);
+        DrawRankDiagram(0);
+        break;
+    case 1001:
+        FormMain->close();
+        break;
+    case -4:
+        RankMenuOpened();
+        break;
+    default:
+        // 111-113, 211, 212, 301, 311, 321, 400-407 and 501 are the editing commands of the
+        // contour levels, maximum points, scan count and rose width, dispatched here once
+        // those routines exist; any other number has no action.
+        break;
+    }
+}
+
+void Contour::OpenCommand() {
+    const QString path = BMContour::ShowOpenDialog(dialogs_, QString());
+    if (path.isEmpty())
+        return;
+    // The file is read before anything of the current document is dropped, so a file that
+    // cannot be opened leaves the document, its name and the caption as they were.
+    if (OpenDataFile(path))
+        SetCaption();
+}
+
+void Contour::SaveCommand() {
+    if (BMMain::FileExists(fileName_))
+        SaveDataFile(fileName_);
+    else
+        SaveAsCommand();
+    SetCaption();
+}
+
+void Contour::SaveAsCommand() {
+    const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_);
+    if (path.isEmpty())
+        return;
+    fileName_ = path;
+    SaveDataFile(fileName_);
+    SetCaption();
+}
+
+void Contour::PrintCommand() {
+    if (dialogs_.message(QStringLiteral("選択中の帳票を印刷します。\r\nよろしいですか？"),
+                         MsgButtons::YesNo, MsgIcon::Exclamation,
+                         kPrintQuestionTitle) != MsgResult::Yes)
+        return;
+    QWidget* active = FormMain->ActiveChild();
+    if (active == FormPlot)
+        DrawPlot(-1);
+    else if (active == FormCont)
+        DrawContourDiagram(-1);
+    else if (active == FormRank)
+        DrawRankDiagram(-1);
+    else if (active == FormRose)
+        DrawRose(-1);
+}
+
+void Contour::PrinterSetupCommand() {
+    const auto chosen = dialogs_.printerSetup(DefaultPrinter::Name());
+    if (chosen && !chosen->isEmpty())
+        DefaultPrinter::SetName(*chosen);
+}
+
+void Contour::RedrawActiveCommand() {
+    QWidget* active = FormMain->ActiveChild();
+    if (active == FormRSet)
+        DrawRankLegend();
+    else if (active == FormPlot)
+        DrawPlot(0);
+    else if (active == FormCont)
+        DrawContourDiagram(0);
+    else if (active == FormRank)
+        DrawRankDiagram(0);
+    else if (active == FormRose)
+        DrawRose(0);
+}
+
+void Contour::CopyCommand() {
+    QWidget* active = FormMain->ActiveChild();
+    PictureBox* picture = nullptr;
+    if (auto* map = qobject_cast<frmMap*>(active))
+        picture = &map->picCont();
+    else if (auto* legend = qobject_cast<frmRankSet*>(active))
+        picture = &legend->picRSet();
+    if (!picture)
+        return;
+    QGuiApplication::clipboard()->setImage(picture->Surface().Image());
+}
+
+void Contour::ToggleGridCommand(int index) {
+    gridVisible_[index] = !gridVisible_[index];
+    FormMain->MenuItem(202 + index)->setChecked(gridVisible_[index]);
+    switch (index) {
+    case 0:
+        FormPlot->setGridline(gridVisible_[0]);
+        DrawPlot(0);
+        break;
+    case 1:
+        FormRank->setGridline(gridVisible_[1]);
+        DrawRankDiagram(0);
+        break;
+    case 2:
+        FormCont->setGridline(gridVisible_[2]);
+        DrawContourDiagram(0);
+        break;
+    }
+}
+
+void Contour::RankMenuOpened() {
+    const int selected = FormRSet ? FormRSet->LabelIndex() : 0;
+    if (selected > 0 && selected <= static_cast<int>(Grades.size())) {
+        for (int i = 400; i <= 407; ++i)
+            FormMain->MenuItem(i)->setChecked(false);
+        const int pattern = Grades[selected - 1].fillStyle.value_or(0);
+        if (QAction* item = FormMain->MenuItem(400 + pattern))
+            item->setChecked(true);
+        return;
+    }
+    Notify(dialogs_, QStringLiteral("編集するｺﾝﾀｰを選択して下さい。"), MsgIcon::Exclamation,
+           QStringLiteral("ﾊﾟﾀｰﾝの変更"));
+}

@@ -1,0 +1,62 @@
+// The drawing sequence of the diagrams. Each diagram window shows the net frame (with its
+// polar grid when the window's grid option is on); the density run, the legend bars and the
+// diagrams' own contents build on it.
+#include "app/contour.h"
+#include "diagrams/net_drawing.h"
+#include "diagrams/picture_box.h"
+#include "platform/desktop.h"
+#include "windows/frm_map.h"
+#include "windows/frm_rank_set.h"
+
+void Contour::RedrawAll() {
+    Hourglass hourglass;
+    ComputeDensity();
+    DrawRankLegend();
+    DrawPlot(0);
+    DrawRose(0);
+    DrawRankDiagram(0);
+    DrawContourDiagram(0);
+}
+
+void Contour::ComputeDensity() {
+    // Counting comes with the density grid; until then nothing is counted.
+    countedNodes_ = 0;
+    countMax_ = 0;
+}
+
+void Contour::DrawRankLegend() {
+    if (!FormRSet || countedNodes_ <= 0 || countMax_ <= 0)
+        return;
+    FormRSet->setRankMax(countMax_);
+    FormRSet->setCountMax(countedNodes_);
+    FormRSet->setDataNums(dataNumbers_);
+}
+
+void Contour::RefitLegend() {
+    if (Grades.empty())
+        return;
+    DrawRankLegend();
+}
+
+void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
+    if (!form || flag != 0)
+        return;
+    DrawingSurface& surface = form->picCont().Surface();
+    surface.Cls();
+    const float penFactor = NetDrawing::ScaleForNet(surface, false);
+    NetDrawing::DrawNetFrame(surface, penFactor, grid);
+    surface.Refresh();
+}
+
+void Contour::DrawPlot(int flag) {
+    DrawNetDiagram(FormPlot, gridVisible_[0], flag);
+}
+void Contour::DrawRose(int flag) {
+    DrawNetDiagram(FormRose, false, flag);
+}
+void Contour::DrawRankDiagram(int flag) {
+    DrawNetDiagram(FormRank, gridVisible_[1], flag);
+}
+void Contour::DrawContourDiagram(int flag) {
+    DrawNetDiagram(FormCont, gridVisible_[2], flag);
+}

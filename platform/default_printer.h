@@ -1,0 +1,13 @@
+// The user's default printer, which the printer set-up command changes for every program.
+#pragma once
+
+#include <QString>
+
+namespace DefaultPrinter {
+
+// The default printer's name; empty when there is none.
+QString Name();
+// Makes `name` the user's default printer (CUPS lpoptions); false when that failed.
+bool SetName(const QString& name);
+
+} // namespace DefaultPrinter

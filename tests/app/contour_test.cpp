@@ -1,0 +1,328 @@
+#include "app/bmmain.h"
+#include "app/contour.h"
+#include "app/document_writer.h"
+#include "diagrams/picture_box.h"
+#include "platform/cp932.h"
+#include "platform/profile.h"
+#include "scripted_dialogs.h"
+#include "tabula.h"
+#include "windows/file_association.h"
+#include "windows/frm_main.h"
+#include "windows/frm_map.h"
+#include "windows/frm_rank_set.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kCaption = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
+const QString kSaveQuestion =
+    QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？");
+
+QByteArray slurp(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void spit(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+Document SampleDocument() {
+    Document d;
+    d.roseTitle = QStringLiteral("ローズ");
+    d.contourTitle = QStringLiteral("コンター\r\n図");
+    d.plotTitle = QStringLiteral("投影図");
+    d.grades = {{2.5f, 0xFF, 2}, {5.0f, 0xFF00, 0}};
+    d.contourPoles = {{0.5f, -0.25f, 0.6f, -0.3f}};
+    d.rows.assign(100, Document::Row{});
+    d.rows[0] = {"30", "E", "45", "SE"};
+    d.rows[1] = {"60", "W", "70", "NE"};
+    d.rows[5] = {"10", "E", "5", "N"}; // below the first empty row, kept all the same
+    return d;
+}
+
+class ContourTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BMMain::SetAppPath(dir.path());
+        BMMain::NetRadius = 100;
+        association.SetRunTools(false);
+    }
+    void TearDown() override {
+        contour.reset();
+        EXPECT_TRUE(dialogs.allAnswered());
+    }
+    Contour& Start(const QString& commandLine = QString()) {
+        contour = std::make_unique<Contour>(dialogs, association);
+        contour->Initialise(commandLine);
+        return *contour;
+    }
+    QString WriteSample(const QString& name, const Document& d = SampleDocument()) {
+        const QString path = dir.filePath(name);
+        spit(path, DataFile::Write(d));
+        return path;
+    }
+    Tabula& grid() { return contour->FormMain->grdData(); }
+    void Activate(QWidget* form) {
+        contour->FormMain->mdiArea().setActiveSubWindow(
+            qobject_cast<QMdiSubWindow*>(form->parentWidget()));
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    FileAssociation association{"/opt/q/qstereo", dir.filePath("share")};
+    std::unique_ptr<Contour> contour;
+};
+
+} // namespace
+
+TEST_F(ContourTest, StartWithoutSettingsOrArguments) {
+    Contour& c = Start();
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption);
+    EXPECT_EQ(c.FileName(), "新規.QST");
+    EXPECT_FALSE(c.Modified());
+    EXPECT_EQ(c.RoseDivisions(), 16);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(c.GridVisible(i));
+        EXPECT_FALSE(c.FormMain->MenuItem(202 + i)->isChecked());
+    }
+    EXPECT_TRUE(c.FormMain->MenuItem(205)->isChecked());
+    EXPECT_EQ(c.FormPlot->MapType(), 2);
+    EXPECT_EQ(c.FormRose->MapType(), 4);
+    EXPECT_EQ(c.FormRank->MapType(), 3);
+    EXPECT_EQ(c.FormCont->MapType(), 1);
+    EXPECT_EQ(c.FormPlot->windowTitle(), "ｼｭﾐｯﾄﾈｯﾄ投影図");
+    EXPECT_EQ(c.FormRose->Title(), "ローズダイアグラム");
+    EXPECT_EQ(c.FormCont->Title(), "\r\n（シュミットネット下半球投影）");
+    for (QWidget* w : {static_cast<QWidget*>(c.FormRSet), static_cast<QWidget*>(c.FormPlot),
+                       static_cast<QWidget*>(c.FormRose), static_cast<QWidget*>(c.FormRank),
+                       static_cast<QWidget*>(c.FormCont)})
+        EXPECT_TRUE(w->isEnabled());
+    EXPECT_EQ(grid().Rows(), 102);
+}
+
+TEST_F(ContourTest, SettingsAreReadAtStartAndGridOptionsWrittenAtTheEnd) {
+    ProfileFile ini(BMMain::SettingsPath());
+    ini.write("ｸﾞﾘｯﾄﾞ", "段彩図", "True");
+    ini.write("解像度", "分割角度数", "12");
+    Contour& c = Start();
+    EXPECT_TRUE(c.GridVisible(1));
+    EXPECT_TRUE(c.FormMain->MenuItem(203)->isChecked());
+    EXPECT_EQ(c.RoseDivisions(), 12);
+
+    c.FormMain_MenuClick(202);
+    EXPECT_TRUE(c.GridVisible(0));
+    EXPECT_TRUE(c.FormMain->MenuItem(202)->isChecked());
+    c.FormMain_MenuClick(203);
+    EXPECT_FALSE(c.GridVisible(1));
+    // Only the end of the run writes them.
+    EXPECT_EQ(ini.read("ｸﾞﾘｯﾄﾞ", "投影図", "?"), "?");
+    c.Terminate();
+    EXPECT_EQ(ini.read("ｸﾞﾘｯﾄﾞ", "投影図", "?"), "True");
+    EXPECT_EQ(ini.read("ｸﾞﾘｯﾄﾞ", "段彩図", "?"), "False");
+    EXPECT_EQ(ini.read("ｸﾞﾘｯﾄﾞ", "ｺﾝﾀｰ図", "?"), "False");
+}
+
+TEST_F(ContourTest, CommandLineOpensAQuotedLowerCaseFileWithoutNamingItInTheCaption) {
+    const QString path = WriteSample("site one.qst");
+    Contour& c = Start("\"" + path + "\"");
+    EXPECT_EQ(c.FileName(), path);
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "30");
+    EXPECT_EQ(grid().TextMatrix(3, 4), "NE");
+    EXPECT_EQ(grid().TextMatrix(7, 3), "5");
+    EXPECT_EQ(c.FormCont->Title(), "コンター\r\n図");
+    EXPECT_FALSE(c.FormMain->Change());
+    EXPECT_TRUE(c.FormPlot->isEnabled());
+}
+
+TEST_F(ContourTest, CommandLineWithOtherFilesDrawsTheEmptyDiagrams) {
+    const QString text = dir.filePath("notes.txt");
+    spit(text, "x");
+    Contour& c = Start(text);
+    EXPECT_EQ(c.FileName(), "新規.QST");
+    EXPECT_TRUE(c.FormCont->isEnabled());
+}
+
+TEST_F(ContourTest, OpenCommandReplacesTheDocumentAndSetsTheCaption) {
+    Contour& c = Start();
+    const QString path = WriteSample("a.QST");
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption + " - [" + path + "]");
+    EXPECT_EQ(c.FileName(), path);
+    EXPECT_EQ(grid().TextMatrix(2, 2), "E");
+    EXPECT_EQ(dialogs.asked()[0].file.title, "ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙを開く");
+
+    // Saved again at once, the file is the same to the byte.
+    const QByteArray before = slurp(path);
+    c.FormMain_MenuClick(22);
+    EXPECT_EQ(slurp(path), before);
+}
+
+TEST_F(ContourTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone) {
+    Contour& c = Start();
+    const QString first = WriteSample("first.QST");
+    dialogs.expectOpenFile(first);
+    c.FormMain_MenuClick(2);
+    const QString caption = c.FormMain->windowTitle();
+
+    QByteArray newer = slurp(first);
+    newer.replace("1.01.00", "1.02.00");
+    const QString newerPath = dir.filePath("newer.QST");
+    spit(newerPath, newer);
+    dialogs.expectOpenFile(newerPath).expectMessage(
+        "開こうとしているﾌｧｲﾙは本ｿﾌﾄより新しいﾊﾞｰｼﾞｮﾝで作成されています。\r\n"
+        "ﾌｧｲﾙを開くことができません。\r\n\r\nｼｽﾃﾑを最新のものに更新してください。",
+        MsgButtons::OK, MsgIcon::Exclamation, kCaption);
+    c.FormMain_MenuClick(2);
+    EXPECT_EQ(c.FileName(), first);
+    EXPECT_EQ(c.FormMain->windowTitle(), caption);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "30");
+    EXPECT_EQ(c.CurrentDocument().grades.size(), 2u);
+}
+
+TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
+    Contour& c = Start();
+    grid().SetTextMatrix(2, 1, "45");
+    c.FormMain->setChange(true);
+    const QString path = dir.filePath("saved.QST");
+    dialogs.expectSaveFile(path);
+    c.FormMain_MenuClick(22);
+    EXPECT_EQ(dialogs.asked()[0].file.initialName, "新規.QST");
+    EXPECT_EQ(c.FileName(), path);
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption + " - [" + path + "]");
+    EXPECT_FALSE(c.FormMain->Change());
+    const QByteArray bytes = slurp(path);
+    EXPECT_TRUE(bytes.startsWith("QuillStereoVersion1.01.00\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\n 100 \r\n 0 \r\n 0 \r\n 0 \r\n45\t\t\t\r\t\t\t\r"));
+    EXPECT_TRUE(bytes.endsWith("\t\t\t\r\n"));
+
+    // Save as, cancelled: nothing changes.
+    dialogs.expectSaveFile(std::nullopt);
+    c.FormMain_MenuClick(23);
+    EXPECT_EQ(c.FileName(), path);
+}
+
+TEST_F(ContourTest, NewDocumentClearsTheFileAndTheDiagramObjects) {
+    Contour& c = Start();
+    dialogs.expectOpenFile(WriteSample("a.QST"));
+    c.FormMain_MenuClick(2);
+    c.FormMain_MenuClick(1);
+    EXPECT_EQ(c.FileName(), "新規.QST");
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption + " - [新規.QST]");
+    EXPECT_EQ(c.FormPlot->Title(), "分布図");
+    EXPECT_TRUE(c.CurrentDocument().grades.empty());
+    EXPECT_TRUE(c.CurrentDocument().contourPoles.empty());
+}
+
+TEST_F(ContourTest, ExitPromptCancelKeepsEverythingOpen) {
+    Contour& c = Start();
+    c.FormMain->setChange(true);
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::Cancel);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_TRUE(cancel);
+    EXPECT_NE(c.FormPlot, nullptr);
+    EXPECT_TRUE(c.Modified());
+
+    // Yes, then a cancelled save dialog: still open.
+    dialogs
+        .expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                       MsgResult::Yes)
+        .expectSaveFile(std::nullopt);
+    cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_TRUE(cancel);
+    EXPECT_NE(c.FormCont, nullptr);
+}
+
+TEST_F(ContourTest, ExitWithYesSavesThenUnloadsAndStoresThePlacement) {
+    Contour& c = Start();
+    const QString path = WriteSample("a.QST");
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    grid().SetTextMatrix(2, 1, "31");
+    c.FormMain->setChange(true);
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::Yes);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(slurp(path).contains("31\tE\t45\tSE"));
+    EXPECT_EQ(c.FormPlot, nullptr);
+    EXPECT_EQ(c.FormRSet, nullptr);
+    ProfileFile ini(BMMain::SettingsPath());
+    for (const char* section : {"Contour", "Plot", "Rank", "Rose", "RankSet"})
+        EXPECT_NE(ini.read(section, "Status", "?"), "?") << section;
+}
+
+TEST_F(ContourTest, UnchangedDocumentExitsWithoutAsking) {
+    Contour& c = Start();
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(c.FormRank, nullptr);
+}
+
+TEST_F(ContourTest, PrintQuestionsAndPatternMenuWithoutSelection) {
+    Contour& c = Start();
+    dialogs
+        .expectMessage("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？", MsgButtons::YesNo,
+                       MsgIcon::Exclamation, "QUILL Stereo", MsgResult::No)
+        .expectMessage("選択中の帳票を印刷します。\r\nよろしいですか？", MsgButtons::YesNo,
+                       MsgIcon::Exclamation, "QUILL Stereo", MsgResult::No)
+        .expectMessage("編集するｺﾝﾀｰを選択して下さい。", MsgButtons::OK, MsgIcon::Exclamation,
+                       "ﾊﾟﾀｰﾝの変更");
+    c.FormMain_MenuClick(31);
+    c.FormMain_MenuClick(32);
+    c.FormMain_MenuClick(-4);
+    // Numbers without an action do nothing.
+    c.FormMain_MenuClick(201);
+    c.FormMain_MenuClick(9999);
+}
+
+TEST_F(ContourTest, ActivationEnablesTheCommandsOfTheActiveWindow) {
+    Contour& c = Start();
+    Activate(c.FormPlot);
+    EXPECT_TRUE(c.FormMain->MenuItem(112)->isEnabled());
+    EXPECT_TRUE(c.FormMain->MenuItem(113)->isEnabled());
+    EXPECT_TRUE(c.FormMain->ToolButton("pole")->isEnabled());
+    Activate(c.FormRSet);
+    EXPECT_FALSE(c.FormMain->MenuItem(112)->isEnabled());
+    EXPECT_FALSE(c.FormMain->MenuItem(32)->isEnabled());
+    EXPECT_FALSE(c.FormMain->ToolButton("print")->isEnabled());
+    EXPECT_TRUE(c.FormMain->MenuItem(111)->isEnabled());
+    EXPECT_TRUE(c.FormMain->ToolButton("contour")->isEnabled());
+    EXPECT_TRUE(c.FormMain->TopMenu(4)->menuAction()->isEnabled());
+    Activate(c.FormRose);
+    EXPECT_TRUE(c.FormMain->MenuItem(32)->isEnabled());
+    EXPECT_FALSE(c.FormMain->MenuItem(111)->isEnabled());
+    EXPECT_FALSE(c.FormMain->TopMenu(4)->menuAction()->isEnabled());
+}
+
+TEST_F(ContourTest, CopyPutsTheActivePictureOnTheClipboard) {
+    Contour& c = Start();
+    QGuiApplication::clipboard()->clear();
+    Activate(c.FormCont);
+    c.FormMain_MenuClick(102);
+    const QImage copied = QGuiApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), c.FormCont->picCont().Surface().Image().size());
+    Activate(c.FormRSet);
+    c.FormMain_MenuClick(102);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(),
+              c.FormRSet->picRSet().Surface().Image().size());
+}
