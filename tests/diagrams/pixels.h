@@ -1,0 +1,61 @@
+// Pixel checks shared by the drawing tests.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <cmath>
+
+namespace pixels {
+
+inline bool IsDark(const QImage& image, int x, int y) {
+    if (!image.valid(x, y))
+        return false;
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+// Any dark pixel within `tolerance` pixels of p.
+inline bool DarkNear(const QImage& image, QPointF p, int tolerance = 1) {
+    const int cx = int(std::floor(p.x()));
+    const int cy = int(std::floor(p.y()));
+    for (int dy = -tolerance; dy <= tolerance; ++dy)
+        for (int dx = -tolerance; dx <= tolerance; ++dx)
+            if (IsDark(image, cx + dx, cy + dy))
+                return true;
+    return false;
+}
+
+inline int DarkCount(const QImage& image, QRect area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += IsDark(image, x, y) ? 1 : 0;
+    return n;
+}
+
+// Number of dark runs met walking down column x from y0 to y1.
+inline int DarkRunsDown(const QImage& image, int x, int y0, int y1) {
+    int runs = 0;
+    bool inRun = false;
+    for (int y = y0; y <= y1; ++y) {
+        const bool dark = IsDark(image, x, y);
+        if (dark && !inRun)
+            ++runs;
+        inRun = dark;
+    }
+    return runs;
+}
+
+// Bounding box of the dark pixels inside area.
+inline QRect DarkBounds(const QImage& image, QRect area) {
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (IsDark(image, x, y))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+} // namespace pixels
