@@ -7,10 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -36,24 +32,14 @@ int RowInk(const QImage& image, int y, int x0, int x1) {
 QImage PrintedNet(const QString& pdfPath, int dpi) {
     {
         PrinterSurface printer;
-        printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-        printer.Printer().setOutputFileName(pdfPath);
-        printer.Printer().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                                    QMarginsF(5, 5, 5, 5),
-                                                    QPageLayout::Millimeter));
+        pixels::PrintToPdf(printer, pdfPath);
         printer.SetFontName(QStringLiteral("ＭＳ 明朝"));
         const float penFactor = NetDrawing::ScaleForNet(printer, true);
         NetDrawing::DrawNetFrame(printer, penFactor, true);
         if (!printer.EndDoc())
             return {};
     }
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    if (tool.isEmpty())
-        return {};
-    const QString prefix = pdfPath + QStringLiteral(".page");
-    QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                             QStringLiteral("-singlefile"), pdfPath, prefix});
-    return QImage(prefix + QStringLiteral(".png"));
+    return pixels::RenderPdf(pdfPath, dpi);
 }
 
 } // namespace
@@ -79,11 +65,7 @@ TEST_F(NetDrawingTest, PrinterScaleIsFiftyMillimetresToTheRadius) {
         BMMain::NetRadius = int16_t(radius);
         QTemporaryDir dir;
         PrinterSurface printer;
-        printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-        printer.Printer().setOutputFileName(dir.filePath(QStringLiteral("scale.pdf")));
-        printer.Printer().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                                    QMarginsF(5, 5, 5, 5),
-                                                    QPageLayout::Millimeter));
+        pixels::PrintToPdf(printer, dir.filePath(QStringLiteral("scale.pdf")));
         EXPECT_FLOAT_EQ(NetDrawing::ScaleForNet(printer, true), 4.0f); // 1200 dpi
         const double dotsPerMm = 1200 / 25.4;
         const QPointF centre = printer.UserToDevice(0, 0);

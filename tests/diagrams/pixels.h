@@ -1,10 +1,16 @@
-// Pixel checks shared by the drawing tests.
+// Pixel checks and printed-page helpers shared by the drawing tests.
 #pragma once
+
+#include "diagrams/printer_surface.h"
 
 #include <QColor>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPointF>
+#include <QProcess>
 #include <QRect>
+#include <QStandardPaths>
 #include <QString>
 #include <cmath>
 
@@ -56,6 +62,26 @@ inline QRect DarkBounds(const QImage& image, QRect area) {
             if (IsDark(image, x, y))
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
+}
+
+// An A4 portrait PDF printer with 5 mm margins: a printable area of 200 × 287 mm.
+inline void PrintToPdf(PrinterSurface& printer, const QString& path) {
+    printer.Printer().setOutputFormat(QPrinter::PdfFormat);
+    printer.Printer().setOutputFileName(path);
+    printer.Printer().setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                                QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+}
+
+// The first page of a PDF rendered at `dpi`; a null image when pdftoppm is missing.
+inline QImage RenderPdf(const QString& pdf, int dpi) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (tool.isEmpty())
+        return {};
+    const QString prefix = pdf + QStringLiteral(".page");
+    QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-l"),
+                             QStringLiteral("1"), QStringLiteral("-png"),
+                             QStringLiteral("-singlefile"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".png"));
 }
 
 } // namespace pixels
