@@ -33,10 +33,8 @@ int main(int argc, char* argv[]) {
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* picture = new PictureBox(&window);
-    const double pixelsPerMm = 1440.0 / desktop::TwipsPerPixelX() / 25.4;
-    const QSize size(int(200 * pixelsPerMm + 0.5), int(150 * pixelsPerMm + 0.5));
-    picture->setFixedSize(size);
-    picture->SetPictureSize(size);
+    picture->SetPictureSizeMillimetres(200, 150);
+    picture->setFixedSize(picture->size());
     layout->addWidget(picture);
 
     DrawingSurface& surface = picture->Surface();

@@ -353,6 +353,17 @@ TEST(SurfacePrinter, PrintableAreaAndPages) {
     EXPECT_EQ(pdf.readAll().count("/Type /Page\n") + 0, 2);
 }
 
+TEST(SurfacePrinter, AFailingPrinterIsReportedNotIgnored) {
+    PrinterSurface printer;
+    PrintToPdf(printer, QStringLiteral("/nonexistent-directory/out.pdf"));
+    printer.SetScaleMode(DrawingSurface::Millimeters);
+    printer.Print(QStringLiteral("x"));
+    printer.Circle({50, 50}, 10);
+    EXPECT_TRUE(printer.Failed());
+    EXPECT_FALSE(printer.EndDoc());
+    EXPECT_FALSE(printer.Failed()); // the next document tries again
+}
+
 TEST(SurfacePrinter, HatchLinesAreVisibleOnPaper) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hatch.pdf"));
