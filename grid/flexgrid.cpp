@@ -24,8 +24,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setMouseTracking(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    redraw_ = false; // no geometry until both dimensions exist
     SetCols(2);
     SetRows(2);
+    redraw_ = true;
 }
 
 // ---- shape -------------------------------------------------------------------------------
