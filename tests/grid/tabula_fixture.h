@@ -13,7 +13,15 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
+
+// Readable texts in failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 class TabulaTest : public ::testing::Test {
   protected:
