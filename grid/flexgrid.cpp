@@ -802,9 +802,23 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         if (code != 0)
             handleNavigationKey(code, shift);
     }
-    for (QChar ch : event->text()) {
-        int ascii = ch.unicode();
-        Q_EMIT KeyPress(ascii);
+    // With Ctrl (and not AltGr, which is Ctrl+Alt) a letter is the control character that a
+    // keyboard sends, whatever text the platform attached to the event.
+    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const QString text = event->text();
+    if (mods == Qt::ControlModifier) {
+        if (text.size() == 1 && text[0].isLetter() && text[0].unicode() < 128) {
+            int ascii = text[0].toUpper().unicode() & 0x1F;
+            Q_EMIT KeyPress(ascii);
+        } else if (text.size() == 1 && text[0].unicode() < 32) {
+            int ascii = text[0].unicode();
+            Q_EMIT KeyPress(ascii);
+        }
+    } else if (mods != Qt::AltModifier) {
+        for (QChar ch : text) {
+            int ascii = ch.unicode();
+            Q_EMIT KeyPress(ascii);
+        }
     }
     event->accept();
 }

@@ -230,7 +230,7 @@ void Tabula::WriteProperties(TabulaPropertyBag& bag) const {
     auto put = [&](const char* key, const QVariant& value, const QVariant& def) {
         bag.WriteProperty(QLatin1String(key), value, def);
     };
-    put("Enabled", isEnabled(), true);
+    put("Enabled", !testAttribute(Qt::WA_ForceDisabled), true);
     put("NumeralOnly", numeralOnly_, false);
     put("AllowDecimal", allowDecimal_, true);
     put("MenuEnabled", menuEnabled_, true);
