@@ -71,8 +71,6 @@ void FlexGrid::SetFixedRows(int n) {
     row_ = std::max(row_, minRow);
     rowSel_ = std::max(rowSel_, minRow);
     topRow_ = std::max(topRow_, minRow);
-    if (fixedRows_ < Rows() && topRow_ > fixedRows_ && fixedRows_ == n)
-        topRow_ = std::min(topRow_, maxTopRow());
     changed();
 }
 

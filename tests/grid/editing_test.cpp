@@ -1,6 +1,9 @@
 // Typing into cells, change detection, navigation and input filtering.
 #include "tabula_fixture.h"
 
+#include <QInputMethodEvent>
+#include <QMouseEvent>
+
 namespace {
 
 class EditingTest : public TabulaTest {
@@ -366,4 +369,53 @@ TEST_F(EditingTest, ScrollLockKeepsTheCurrentCellShown) {
     grid->SetTopRow(2);
     EXPECT_TRUE(grid->RowIsVisible(3));
     EXPECT_GE(scrolls, 1);
+}
+
+TEST_F(EditingTest, InputMethodTextIsFilteredLikeTyping) {
+    type(QStringLiteral("a"));
+    ASSERT_EQ(focused(), editor());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("傾斜"));
+    QApplication::sendEvent(editor(), &commit);
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("a傾斜"));
+    key(Qt::Key_Escape);
+
+    clickCell(2, 1);
+    grid->SetNumeralOnly(true);
+    grid->SetMaxLength(3);
+    type(QStringLiteral("4"));
+    QInputMethodEvent wide;
+    wide.setCommitString(QStringLiteral("５x67")); // full-width digit dropped, letter beeps
+    QApplication::sendEvent(editor(), &wide);
+    EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("467"));
+    EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(EditingTest, CellsThatBecomeHeadersAreNoLongerEdited) {
+    clickCell(2, 1);
+    grid->SetFixedRows(3); // the current row is now a header row
+    EXPECT_EQ(grid->Row(), 3);
+    EXPECT_EQ(grid->EditRow(), 3);
+    input()->setFocus();
+    type(QStringLiteral("x"));
+    EXPECT_EQ(grid->TextMatrix(2, 1), QString());
+    EXPECT_EQ(grid->TextMatrix(3, 1), QStringLiteral("x"));
+}
+
+TEST_F(EditingTest, DraggingAHeaderEdgeResizesTheColumn) {
+    QWidget* viewport = inner()->findChild<QWidget*>(QStringLiteral("qt_scrollarea_viewport"));
+    const int before = grid->ColWidth(1);
+    const int edgeTwips = grid->ColPos(1) + before;
+    const QPoint inControl(edgeTwips * grid->logicalDpiX() / 1440,
+                           grid->RowPos(0) * grid->logicalDpiY() / 1440 + 3);
+    const QPoint edge = viewport->mapFrom(grid, inControl);
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, edge);
+    QMouseEvent move(QEvent::MouseMove, QPointF(edge + QPoint(30, 0)),
+                     viewport->mapToGlobal(QPointF(edge + QPoint(30, 0))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, edge + QPoint(30, 0));
+    EXPECT_NEAR(grid->ColWidth(1), before + 30 * 1440 / grid->logicalDpiX(), 30);
+    EXPECT_EQ(grid->Col(), 1); // a resize is no click on a cell
+    EXPECT_EQ(grid->Row(), 1);
 }
