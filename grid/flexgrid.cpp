@@ -753,12 +753,14 @@ void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
         }
     }
 
-    if (!cell.text.isEmpty()) {
+    const bool composing = current && !preedit_.isEmpty() && !fixed;
+    const QString& text = composing ? preedit_ : cell.text;
+    if (!text.isEmpty()) {
         int align = fixed ? fixedAlign_[s.c0] : colAlign_[s.c0];
         Qt::Alignment a;
         if (align == 9 || align < 0 || align > 8) {
             bool numeric = false;
-            cell.text.trimmed().toDouble(&numeric);
+            text.trimmed().toDouble(&numeric);
             a = (numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         } else {
             const Qt::Alignment h[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
@@ -772,10 +774,17 @@ void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
             // Raised and inset text: a light or dark copy offset by one pixel.
             const bool raised = textStyle == 1 || textStyle == 3;
             p.setPen(palette().color(raised ? QPalette::Light : QPalette::Dark));
-            p.drawText(textRect.translated(raised ? -1 : 1, raised ? -1 : 1), flags, cell.text);
+            p.drawText(textRect.translated(raised ? -1 : 1, raised ? -1 : 1), flags, text);
         }
         p.setPen(fore);
-        p.drawText(textRect, flags, cell.text);
+        if (composing) {
+            QFont underlined = p.font();
+            underlined.setUnderline(true);
+            p.setFont(underlined);
+        }
+        p.drawText(textRect, flags, text);
+        if (composing)
+            p.setFont(font());
     }
 
     if (current && s_.focusRect != 0 && !fixed) {
@@ -830,7 +839,12 @@ void FlexGrid::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void FlexGrid::inputMethodEvent(QInputMethodEvent* event) {
-    // Characters composed by an input method arrive like typed characters.
+    // What is being composed shows in the current cell; composed characters then arrive like
+    // typed ones.
+    if (preedit_ != event->preeditString()) {
+        preedit_ = event->preeditString();
+        viewport()->update();
+    }
     for (QChar ch : event->commitString()) {
         int ascii = ch.unicode();
         Q_EMIT KeyPress(ascii);
@@ -909,6 +923,7 @@ void FlexGrid::focusInEvent(QFocusEvent* event) {
 
 void FlexGrid::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    preedit_.clear();
     viewport()->update();
     Q_EMIT LostFocus(event->reason());
 }

@@ -419,3 +419,21 @@ TEST_F(EditingTest, DraggingAHeaderEdgeResizesTheColumn) {
     EXPECT_EQ(grid->Col(), 1); // a resize is no click on a cell
     EXPECT_EQ(grid->Row(), 1);
 }
+
+TEST_F(EditingTest, DisablingTheControlHidesTheEditor) {
+    type(QStringLiteral("5"));
+    ASSERT_TRUE(editor()->isVisible());
+    grid->SetEnabled(false);
+    EXPECT_FALSE(editor()->isVisible());
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("5"));
+    grid->SetEnabled(true);
+    EXPECT_FALSE(editor()->isVisible());
+}
+
+TEST_F(EditingTest, TabLeavesTheEditorLikeAnyOtherControl) {
+    type(QStringLiteral("5"));
+    key(Qt::Key_Tab);
+    EXPECT_NE(focused(), editor());
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("5"));
+    EXPECT_EQ(events, QStringList({"BeforeChange 1,1", "Change 1,1"}));
+}
