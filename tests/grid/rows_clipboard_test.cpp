@@ -364,3 +364,45 @@ TEST_F(RowsTest, LargeGridStaysResponsive) {
     EXPECT_EQ(grid->TextMatrix(20000, 0), QStringLiteral("20000"));
     EXPECT_EQ(clip.count(QLatin1Char('\r')), 19999);
 }
+
+// The grid the way the main window drives it: a refused dip, and growth at the last row.
+TEST_F(TabulaTest, HostValidationAndGrowthAtTheLastRow) {
+    SetUpDataGrid(*grid);
+    QObject::connect(grid, &Tabula::BeforeChange, grid, [this](bool& cancel, int r, int c) {
+        if (c == 3 && grid->TextMatrix(r, c).toInt() > 90)
+            cancel = true;
+    });
+    QObject::connect(grid, &Tabula::Change, grid, [this](int r, int) {
+        if (r == grid->Rows() - 1) {
+            grid->SetRedraw(false);
+            grid->SetRows(grid->Rows() + 10);
+            grid->SetRedraw(true);
+        }
+    });
+    QObject::connect(grid, &Tabula::RowColChange, grid, [this] {
+        grid->SetNumeralOnly(grid->Col() == 1 || grid->Col() == 3);
+        grid->SetMaxLength(grid->Col() == 1 ? 4 : 2);
+    });
+    grid->setFocus();
+    grid->SetCol(3);
+    grid->SetTextMatrix(2, 3, QStringLiteral("45"));
+    grid->SetCol(2);
+    grid->SetCol(3); // entered with "45"
+    events.clear();
+    type(QStringLiteral("91"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->TextMatrix(2, 3), QStringLiteral("45"));
+    EXPECT_EQ(grid->Col(), 4);
+    EXPECT_EQ(events.first(), QStringLiteral("BeforeChange 2,3"));
+    EXPECT_FALSE(events.contains(QStringLiteral("Change 2,3")));
+
+    grid->SetRow(101);
+    grid->SetCol(1);
+    type(QStringLiteral("123456")); // four characters at most in the strike column
+    EXPECT_EQ(grid->TextMatrix(101, 1), QStringLiteral("1234"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->Rows(), 112);
+    EXPECT_EQ(grid->TextMatrix(111, 0), QStringLiteral("110"));
+    EXPECT_EQ(grid->Row(), 101);
+    EXPECT_EQ(grid->Col(), 2);
+}
