@@ -1,10 +1,12 @@
 // Entry routine: fixes the program directory, reads the global settings and shows the windows.
 #include "app/bmmain.h"
+#include "diagrams/net_drawing.h"
+#include "diagrams/picture_box.h"
 #include "platform/desktop.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
+#include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,9 +26,25 @@ int main(int argc, char* argv[]) {
     QDir::setCurrent(BMMain::AppPath);
     BMMain::LoadGlobalSettings();
 
-    QLabel window(QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ"));
+    // Until the main window exists: the Schmidt net with its grid in a plain window, on a
+    // picture of the diagram windows' size (200 mm by 150 mm).
+    QWidget window;
     window.setWindowTitle(QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ"));
-    window.resize(640, 480);
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* picture = new PictureBox(&window);
+    const double pixelsPerMm = 1440.0 / desktop::TwipsPerPixelX() / 25.4;
+    const QSize size(int(200 * pixelsPerMm + 0.5), int(150 * pixelsPerMm + 0.5));
+    picture->setFixedSize(size);
+    picture->SetPictureSize(size);
+    layout->addWidget(picture);
+
+    DrawingSurface& surface = picture->Surface();
+    surface.Cls();
+    const float penFactor = NetDrawing::ScaleForNet(surface, false);
+    NetDrawing::DrawNetFrame(surface, penFactor, true);
+    surface.Refresh();
+
     window.show();
     return app.exec();
 }

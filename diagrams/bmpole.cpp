@@ -1,0 +1,100 @@
+#include "diagrams/bmpole.h"
+
+#include "app/bmmain.h"
+#include "platform/vb.h"
+
+#include <cmath>
+
+namespace BMPole {
+
+namespace {
+
+// The first character of a letter cell, upper case and half-width ("ｓｅ" and "Se" read as S).
+QString FirstLetter(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    return vb::ToNarrow(vb::UCase(text.left(1)));
+}
+
+// Whole degrees as the runtime's Int of a finite value; a value that is not finite (from a
+// position that is not a number) reads as 0 instead of overflowing the conversion.
+int16_t WholeDegrees(double v) {
+    if (!std::isfinite(v))
+        return 0;
+    return vb::CInt(std::floor(v));
+}
+
+} // namespace
+
+float RoundHundredths(double v) {
+    return static_cast<float>(std::floor(v * 100.0 + 0.5) / 100.0);
+}
+
+NetPoint OrientationToNet(int strikeAngle, const QString& strikeSide, int dipAngle,
+                          const QString& dipDirection) {
+    const QString direction = FirstLetter(dipDirection);
+    const double f = (direction.isEmpty() || direction == u"N") ? 1.0 : -1.0;
+    const double g = FirstLetter(strikeSide) == u"W" ? -f : f;
+
+    const double radius = BMMain::NetRadius;
+    const double pi = kPi;
+    const float r =
+        RoundHundredths(radius * double(kSqrt2) * std::sin(dipAngle * pi / 180.0 / 2.0));
+    const double a = strikeAngle * pi / 180.0;
+    const double mirror = 2.0 * radius - r;
+
+    NetPoint p;
+    p.X = RoundHundredths(g * r * std::cos(a));
+    p.Y = RoundHundredths(f * r * std::sin(a));
+    p.MirrorX = RoundHundredths(mirror * -g * std::cos(a));
+    p.MirrorY = RoundHundredths(mirror * -f * std::sin(a));
+    return p;
+}
+
+Orientation NetToOrientation(float x, float y) {
+    Orientation o;
+    const float d = std::sqrt(x * x + y * y);
+    if (d == 0.0f) {
+        o.StrikeSide = QStringLiteral("E");
+        o.DipDirection = QStringLiteral("N");
+        return o;
+    }
+
+    const double pi = kPi;
+    if (d >= 1.0f) {
+        o.DipAngle = 90;
+    } else {
+        const float s = d / kSqrt2;
+        o.DipAngle = WholeDegrees(360.0 / pi * std::atan(s / std::sqrt(1.0 - double(s) * s)) + 0.5);
+    }
+
+    const float c = std::fabs(x) / d;
+    if (c >= 1.0f) {
+        o.StrikeAngle = 0;
+    } else {
+        const double arc = std::atan(-c / std::sqrt(1.0 - double(c) * c)) + 2.0 * std::atan(1.0);
+        o.StrikeAngle = WholeDegrees(arc / (pi / 180.0) + 0.5);
+    }
+
+    // 68 and 22 are 67.5 and 22.5 as whole degrees (halves to even).
+    const bool north = y <= 0; // y grows southwards
+    if (o.StrikeAngle >= 68)
+        o.DipDirection = north ? QStringLiteral("S") : QStringLiteral("N");
+    else if (o.StrikeAngle >= 22)
+        o.DipDirection = north ? (x > 0 ? QStringLiteral("SW") : QStringLiteral("SE"))
+                               : (x <= 0 ? QStringLiteral("NE") : QStringLiteral("NW"));
+    else
+        o.DipDirection = x <= 0 ? QStringLiteral("E") : QStringLiteral("W");
+
+    if (north)
+        o.StrikeSide = x > 0 ? QStringLiteral("W") : QStringLiteral("E");
+    else
+        o.StrikeSide = x <= 0 ? QStringLiteral("W") : QStringLiteral("E");
+    return o;
+}
+
+float PenFactorForDpi(double dotsPerInch) {
+    return static_cast<float>(std::floor(10.0 * dotsPerInch / 300.0 + 0.5) / 10.0);
+}
+
+} // namespace BMPole

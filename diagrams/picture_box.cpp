@@ -1,0 +1,68 @@
+#include "diagrams/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+int ButtonCode(Qt::MouseButtons buttons) {
+    int code = 0;
+    if (buttons & Qt::LeftButton)
+        code |= 1;
+    if (buttons & Qt::RightButton)
+        code |= 2;
+    if (buttons & Qt::MiddleButton)
+        code |= 4;
+    return code;
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier)
+        code |= 1;
+    if (modifiers & Qt::ControlModifier)
+        code |= 2;
+    if (modifiers & Qt::AltModifier)
+        code |= 4;
+    return code;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    surface_.SetRefreshHandler([this] {
+        if (isVisible())
+            repaint();
+    });
+}
+
+void PictureBox::SetPictureSize(QSize pixels) {
+    resize(pixels);
+    surface_.Resize(pixels);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect().topLeft(), surface_.Image(), event->rect());
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    surface_.Resize(event->size());
+    QWidget::resizeEvent(event);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    const QPointF at = surface_.DeviceToUser(event->position().x(), event->position().y());
+    Q_EMIT MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF at = surface_.DeviceToUser(event->position().x(), event->position().y());
+    Q_EMIT MouseMove(ButtonCode(event->buttons()), ShiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF at = surface_.DeviceToUser(event->position().x(), event->position().y());
+    Q_EMIT MouseUp(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
+}

@@ -1,0 +1,35 @@
+// The widget that shows a window picture (PictureSurface) and keeps it the widget's size.
+// Diagram and legend windows embed it and place their labels and markers on it as children.
+#pragma once
+
+#include "diagrams/picture_surface.h"
+
+#include <QWidget>
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    PictureSurface& Surface() { return surface_; }
+    // Resizes widget and picture at once, so that drawing may start before the widget is shown.
+    void SetPictureSize(QSize pixels);
+    QSize sizeHint() const override { return surface_.Size(); }
+
+  Q_SIGNALS:
+    // Mouse events in the picture's current scale. button: 1 left, 2 right, 4 middle (for
+    // MouseMove the buttons held); shift: 1 Shift, 2 Ctrl, 4 Alt.
+    void MouseDown(int button, int shift, double x, double y);
+    void MouseMove(int button, int shift, double x, double y);
+    void MouseUp(int button, int shift, double x, double y);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    PictureSurface surface_;
+};

@@ -1,1 +1,0 @@
-// Drawing code lives here.
