@@ -1,0 +1,108 @@
+#include "windows/frm_rank_set.h"
+
+#include "diagrams/picture_box.h"
+#include "windows/bmcontour.h"
+#include "windows/mdi_activation.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <map>
+
+namespace {
+
+void setLabelColours(QWidget* control, QPalette::ColorRole background, QPalette::ColorRole text) {
+    const QPalette base = control->parentWidget() ? control->parentWidget()->palette() : QPalette();
+    QPalette p = control->palette();
+    p.setColor(QPalette::Window, base.color(background));
+    p.setColor(QPalette::WindowText, base.color(text));
+    control->setPalette(p);
+    control->update();
+}
+
+} // namespace
+
+struct frmRankSet::Private {
+    PictureBox* picture = nullptr;
+    MdiActivation* activation = nullptr;
+    std::map<int, QPointer<QLabel>> labels;
+};
+
+frmRankSet::frmRankSet(QWidget* parent) : QWidget(parent), d_(new Private) {
+    BMContour::DisableCloseCommand(this);
+    setWindowTitle(QStringLiteral("ﾗﾝｸ分け"));
+    d_->picture = new PictureBox(this);
+    d_->picture->setFocusPolicy(Qt::ClickFocus);
+    d_->picture->setGeometry(rect());
+    d_->picture->installEventFilter(this);
+    connect(d_->picture, &PictureBox::MouseUp, this, [this](int button, int, double, double) {
+        if (button == 2)
+            Q_EMIT MenuButtonDown(2);
+    });
+
+    d_->activation = new MdiActivation(this);
+    connect(d_->activation, &MdiActivation::Activated, this, &frmRankSet::Activate);
+    connect(d_->activation, &MdiActivation::Deactivated, this, &frmRankSet::Deactivate);
+}
+
+frmRankSet::~frmRankSet() {
+    delete d_;
+}
+
+PictureBox& frmRankSet::picRSet() const {
+    return *d_->picture;
+}
+
+QLabel* frmRankSet::lblRSet(int index) const {
+    const auto it = d_->labels.find(index);
+    return it != d_->labels.end() ? it->second.data() : nullptr;
+}
+
+void frmRankSet::RegisterLevelLabel(int index, QLabel* label) {
+    if (index < 1)
+        return;
+    if (label)
+        d_->labels[index] = label;
+    else
+        d_->labels.erase(index);
+}
+
+void frmRankSet::SetLevelHighlight(int index, bool highlighted) {
+    QLabel* label = lblRSet(index);
+    if (!label)
+        return;
+    if (highlighted)
+        setLabelColours(label, QPalette::Highlight, QPalette::HighlightedText);
+    else
+        setLabelColours(label, QPalette::Window, QPalette::WindowText);
+}
+
+void frmRankSet::setLabelIndex(int value) {
+    SetLevelHighlight(labelIndex_, false);
+    labelIndex_ = value;
+}
+
+QSize frmRankSet::sizeHint() const {
+    return {240, 320};
+}
+
+void frmRankSet::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    d_->picture->setGeometry(rect());
+    Q_EMIT Resize();
+}
+
+bool frmRankSet::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == d_->picture && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete) {
+            Q_EMIT DeleteButtonClick(labelIndex_);
+            return true;
+        }
+        if (key->key() == Qt::Key_Menu) {
+            Q_EMIT MenuButtonDown(4);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
