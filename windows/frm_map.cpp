@@ -7,6 +7,7 @@
 #include "platform/vb.h"
 #include "scrollbar/sliver.h"
 #include "windows/bmcontour.h"
+#include "windows/control_colours.h"
 #include "windows/mdi_activation.h"
 #include "windows/picture_overlay.h"
 #include "windows/title_codec_bridge.h"
@@ -45,14 +46,6 @@ QString trimSpaces(const QString& text) {
     while (end > begin && text.at(end - 1) == u' ')
         --end;
     return text.mid(begin, end - begin);
-}
-
-void setLabelColours(QLabel* label, QPalette::ColorRole background, QPalette::ColorRole text) {
-    const QPalette base = label->parentWidget() ? label->parentWidget()->palette() : QPalette();
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, base.color(background));
-    p.setColor(QPalette::WindowText, base.color(text));
-    label->setPalette(p);
 }
 
 } // namespace
@@ -295,6 +288,7 @@ frmMap::frmMap(Dialogs& dialogs, QWidget* parent)
 
     d_->picture = new PictureBox(viewport());
     d_->picture->setFocusPolicy(Qt::ClickFocus);
+    d_->picture->installEventFilter(this);
     d_->picture->SetPictureSize(
         QSize(int(std::lround(mmToScreenPixels(kPictureWidthMm, desktop::TwipsPerPixelX()))),
               int(std::lround(mmToScreenPixels(kPictureHeightMm, desktop::TwipsPerPixelY())))));
@@ -435,7 +429,7 @@ void frmMap::LoadPoleControls(int index) {
     pole.label = new QLabel(kPoleCaption, d_->picture);
     pole.label->setFont(QFont(kTitleFont, 9));
     pole.label->setAutoFillBackground(true);
-    setLabelColours(pole.label, QPalette::Window, QPalette::WindowText);
+    ControlColours::SetWindowColours(pole.label);
     pole.label->resize(pole.label->sizeHint());
     pole.label->hide();
     pole.label->installEventFilter(this);
@@ -533,6 +527,18 @@ QSize frmMap::sizeHint() const {
 bool frmMap::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (watched == d_->picture) {
+        // A label's caption changed: labels take the size of their caption, the title stays
+        // centred.
+        if (type == QEvent::LayoutRequest) {
+            for (const auto& [index, pole] : d_->poles)
+                if (pole.label)
+                    Private::autoSize(pole.label);
+            if (d_->title->size() != d_->title->sizeHint())
+                d_->centreTitle();
+        }
+        return QAbstractScrollArea::eventFilter(watched, event);
+    }
     if (watched == d_->title) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if ((type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) ||
@@ -560,12 +566,12 @@ bool frmMap::eventFilter(QObject* watched, QEvent* event) {
         if (!image && mouse->button() == Qt::RightButton) {
             poleNo_ = index;
             QPointer<QLabel> label = static_cast<QLabel*>(control);
-            setLabelColours(label, QPalette::Highlight, QPalette::HighlightedText);
+            ControlColours::SetHighlightColours(label);
             label->repaint();
             Q_EMIT MenuButtonDown(6);
             // The menu command may have removed the marker meanwhile.
             if (label) {
-                setLabelColours(label, QPalette::Window, QPalette::WindowText);
+                ControlColours::SetWindowColours(label);
                 if (label->isVisible())
                     label->repaint();
             }

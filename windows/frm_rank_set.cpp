@@ -2,25 +2,13 @@
 
 #include "diagrams/picture_box.h"
 #include "windows/bmcontour.h"
+#include "windows/control_colours.h"
 #include "windows/mdi_activation.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <map>
-
-namespace {
-
-void setLabelColours(QWidget* control, QPalette::ColorRole background, QPalette::ColorRole text) {
-    const QPalette base = control->parentWidget() ? control->parentWidget()->palette() : QPalette();
-    QPalette p = control->palette();
-    p.setColor(QPalette::Window, base.color(background));
-    p.setColor(QPalette::WindowText, base.color(text));
-    control->setPalette(p);
-    control->update();
-}
-
-} // namespace
 
 struct frmRankSet::Private {
     PictureBox* picture = nullptr;
@@ -72,9 +60,9 @@ void frmRankSet::SetLevelHighlight(int index, bool highlighted) {
     if (!label)
         return;
     if (highlighted)
-        setLabelColours(label, QPalette::Highlight, QPalette::HighlightedText);
+        ControlColours::SetHighlightColours(label);
     else
-        setLabelColours(label, QPalette::Window, QPalette::WindowText);
+        ControlColours::SetWindowColours(label);
 }
 
 void frmRankSet::setLabelIndex(int value) {

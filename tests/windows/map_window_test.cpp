@@ -294,6 +294,18 @@ TEST_F(MapWindow, MarkerControlsLoadAndUnloadTogether) {
     EXPECT_EQ(float(r.top()), 100 * 0.654321f);
 }
 
+TEST_F(MapWindow, MarkerLabelTakesTheSizeOfANewCaption) {
+    resizeInner(*window, 210, 160);
+    window->show();
+    addMarker(1);
+    QLabel* label = window->lblPole(1);
+    const int before = label->width();
+    label->setText(QStringLiteral("Ｎ１２３゜Ｗ８２゜ＮＥ"));
+    QCoreApplication::processEvents();
+    EXPECT_GT(label->width(), before);
+    EXPECT_EQ(label->size(), label->sizeHint());
+}
+
 TEST_F(MapWindow, MarkerDroppedOnTheEastRimReportsOneZero) {
     resizeInner(*window, 210, 160);
     window->show();
@@ -393,8 +405,8 @@ TEST_F(MapWindow, RightPressOnAMarkerLabelAsksForThePopupWithTheLabelHighlighted
     EXPECT_EQ(menus, std::vector<int>{6});
     EXPECT_EQ(window->PoleNo(), 2);
     EXPECT_EQ(during, base.color(QPalette::Highlight));
-    EXPECT_EQ(label->palette().color(QPalette::Window), base.color(QPalette::Window));
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), base.color(QPalette::WindowText));
+    EXPECT_EQ(label->palette().color(QPalette::Window), base.color(QPalette::Base));
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), base.color(QPalette::Text));
 
     // A left press forgets the pressed marker.
     sendMouse(label, QEvent::MouseButtonPress, QPointF(3, 3), Qt::LeftButton, Qt::LeftButton);

@@ -77,10 +77,10 @@ TEST(RankSetWindow, ClearingTheSelectionUnhighlightsTheOldLabel) {
     EXPECT_EQ(two->palette().color(QPalette::Window), base.color(QPalette::Highlight));
     legend.setLabelIndex(1);
     EXPECT_EQ(legend.LabelIndex(), 1);
-    EXPECT_EQ(two->palette().color(QPalette::Window), base.color(QPalette::Window));
-    EXPECT_EQ(two->palette().color(QPalette::WindowText), base.color(QPalette::WindowText));
+    EXPECT_EQ(two->palette().color(QPalette::Window), base.color(QPalette::Base));
+    EXPECT_EQ(two->palette().color(QPalette::WindowText), base.color(QPalette::Text));
     // The new selection is not highlighted by the controller's setting.
-    EXPECT_EQ(one->palette().color(QPalette::Window), base.color(QPalette::Window));
+    EXPECT_NE(one->palette().color(QPalette::Window), base.color(QPalette::Highlight));
     // A level that has gone away is passed over.
     delete one;
     legend.setLabelIndex(0);
