@@ -33,9 +33,11 @@ void PictureOverlay::paintEvent(QPaintEvent*) {
     for (const QLineF& line : lines_())
         painter.drawLine(line);
     if (!outline_.isEmpty()) {
-        // The outline must show on the white picture and on dark drawings alike.
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        // Black dots on white, so that the outline shows on the picture and on dark fills.
         painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(outline_.adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(outline_.adjusted(0, 0, -1, -1));
     }
 }

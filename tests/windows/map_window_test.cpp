@@ -1,4 +1,5 @@
 #include "app/bmmain.h"
+#include "app/window_position.h"
 #include "diagrams/picture_box.h"
 #include "platform/desktop.h"
 #include "scripted_dialogs.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -14,6 +16,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -456,4 +459,36 @@ TEST_F(MapWindow, CloseDoesNothingOnItsOwn) {
     window->show();
     EXPECT_FALSE(window->close());
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MapWindow, PlacementRestoresAndSavesTheScrollPosition) {
+    QTemporaryDir dir;
+    const QString savedPath = BMMain::AppPath;
+    BMMain::SetAppPath(dir.path());
+    {
+        QFile ini(BMMain::SettingsPath());
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Plot]\r\nLeft=0\r\nTop=0\r\nWidth=6000\r\nHeight=5000\r\nStatus=0\r\n"
+                  "PictureLeft=-30\r\nPictureTop=-10\r\n");
+    }
+    QMdiArea area;
+    area.resize(900, 700);
+    auto* form = new frmMap(dialogs);
+    area.addSubWindow(form);
+    WindowPosition positions;
+    positions.SetWindowPosML2(form, QStringLiteral("Plot"));
+    area.show();
+    form->parentWidget()->show();
+    EXPECT_FLOAT_EQ(form->PictureLeft(), -30);
+    EXPECT_FLOAT_EQ(form->PictureTop(), -10);
+    EXPECT_EQ(form->sliver().HValue(), 30);
+    EXPECT_EQ(form->sliver().VValue(), 10);
+
+    form->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    const int scrolled = form->sliver().HValue();
+    EXPECT_GT(scrolled, 30);
+    ASSERT_TRUE(positions.SaveWindowPosML2(form, QStringLiteral("Plot")));
+    EXPECT_EQ(WindowPosition::Read(QStringLiteral("Plot"), 0).pictureLeft, -scrolled);
+    EXPECT_EQ(WindowPosition::Read(QStringLiteral("Plot"), 0).pictureTop, -10);
+    BMMain::AppPath = savedPath;
 }
