@@ -170,6 +170,7 @@ struct frmMap::Private {
     bool overPicture(QPointF globalPos, QPointF* px) const;
     void dragOver(QPointF globalPos);
     void drop(QPointF globalPos);
+    void cancelDrag();
     void followLine(const Drag& d, QPointF topLeftUnits);
 };
 
@@ -275,6 +276,16 @@ void frmMap::Private::drop(QPointF globalPos) {
         const float netRadius = float(radius());
         Q_EMIT q->MovePole(d.index, (left + width / 2) / netRadius, (top + height / 2) / netRadius);
     }
+}
+
+void frmMap::Private::cancelDrag() {
+    if (!drag)
+        return;
+    const Drag d = *drag;
+    drag.reset();
+    overlay->SetDragOutline(QRect());
+    if (d.control)
+        followLine(d, rectOf(d.control).topLeft());
 }
 
 // ---- construction ----
@@ -561,8 +572,13 @@ bool frmMap::eventFilter(QObject* watched, QEvent* event) {
     const auto [index, image] = *pole;
 
     if (press) {
-        if (d_->drag)
-            return true;
+        if (d_->drag) {
+            // Another button during a drag is part of it; with no other button held, the end
+            // of the last drag went elsewhere (the frame lost the focus): drop that one.
+            if (mouse->buttons() & ~mouse->button())
+                return true;
+            d_->cancelDrag();
+        }
         if (!image && mouse->button() == Qt::RightButton) {
             poleNo_ = index;
             QPointer<QLabel> label = static_cast<QLabel*>(control);

@@ -13,7 +13,11 @@
 struct frmRankSet::Private {
     PictureBox* picture = nullptr;
     MdiActivation* activation = nullptr;
-    std::map<int, QPointer<QLabel>> labels;
+    struct Level {
+        QPointer<QLabel> label;
+        QPointer<QWidget> swatch;
+    };
+    std::map<int, Level> levels;
 };
 
 frmRankSet::frmRankSet(QWidget* parent) : QWidget(parent), d_(new Private) {
@@ -42,27 +46,37 @@ PictureBox& frmRankSet::picRSet() const {
 }
 
 QLabel* frmRankSet::lblRSet(int index) const {
-    const auto it = d_->labels.find(index);
-    return it != d_->labels.end() ? it->second.data() : nullptr;
+    const auto it = d_->levels.find(index);
+    return it != d_->levels.end() ? it->second.label.data() : nullptr;
 }
 
-void frmRankSet::RegisterLevelLabel(int index, QLabel* label) {
+QWidget* frmRankSet::shpRSet(int index) const {
+    const auto it = d_->levels.find(index);
+    return it != d_->levels.end() ? it->second.swatch.data() : nullptr;
+}
+
+void frmRankSet::RegisterLevelControls(int index, QLabel* label, QWidget* swatch) {
     if (index < 1)
         return;
-    if (label)
-        d_->labels[index] = label;
+    if (label || swatch)
+        d_->levels[index] = {label, swatch};
     else
-        d_->labels.erase(index);
+        d_->levels.erase(index);
 }
 
 void frmRankSet::SetLevelHighlight(int index, bool highlighted) {
-    QLabel* label = lblRSet(index);
-    if (!label)
+    const auto it = d_->levels.find(index);
+    if (it == d_->levels.end())
         return;
-    if (highlighted)
-        ControlColours::SetHighlightColours(label);
-    else
-        ControlColours::SetWindowColours(label);
+    for (QWidget* control :
+         {static_cast<QWidget*>(it->second.label.data()), it->second.swatch.data()}) {
+        if (!control)
+            continue;
+        if (highlighted)
+            ControlColours::SetHighlightColours(control);
+        else
+            ControlColours::SetWindowColours(control);
+    }
 }
 
 void frmRankSet::setLabelIndex(int value) {

@@ -34,11 +34,14 @@ class frmRankSet : public QWidget {
     void setPictureTop(float) {}
 
     PictureBox& picRSet() const;
-    // The value label of level `index` (≥ 1), or nullptr; the level controls register here.
+    // The value label of level `index` (≥ 1), or nullptr. The level controls register here
+    // when they are created (the swatch under the label is optional) and unregister with
+    // nullptr when they go; controls that are deleted drop out by themselves.
     QLabel* lblRSet(int index) const;
-    void RegisterLevelLabel(int index, QLabel* label);
-    // Gives the level's label (and what else shows the level) the highlight colours, or the
-    // window colours again; a level that no longer exists is ignored.
+    QWidget* shpRSet(int index) const;
+    void RegisterLevelControls(int index, QLabel* label, QWidget* swatch = nullptr);
+    // Gives the level's label and swatch the highlight colours, or the window colours again;
+    // a level that no longer exists is ignored.
     void SetLevelHighlight(int index, bool highlighted);
 
     QSize sizeHint() const override;

@@ -396,6 +396,21 @@ TEST_F(MapWindow, DropOutsideThePictureMovesNothing) {
     EXPECT_NEAR(window->linePole(1).y1(), lineBefore.y1(), 1e-4);
 }
 
+TEST_F(MapWindow, DragWhoseEndWentElsewhereDoesNotBlockTheNextOne) {
+    resizeInner(*window, 210, 160);
+    window->show();
+    addMarker(1);
+    QLabel* image = window->imgPole(1);
+    QLabel* label = window->lblPole(1);
+    sendMouse(image, QEvent::MouseButtonPress, QPointF(7, 7), Qt::LeftButton, Qt::LeftButton);
+    // No release: the focus went to another program. The next drag works, the first is undone.
+    const QRectF imageBefore = window->ControlRect(image);
+    drag(label, QPointF(2, 2), &window->picCont(), pixelOf(*window, QPointF(60, 40)));
+    EXPECT_NEAR(window->ControlRect(label).left(), 60 - 2 * 400.0 / window->picCont().width(), 1);
+    EXPECT_EQ(window->ControlRect(image), imageBefore);
+    EXPECT_TRUE(moved.empty());
+}
+
 TEST_F(MapWindow, RightPressOnAMarkerLabelAsksForThePopupWithTheLabelHighlighted) {
     addMarker(1);
     addMarker(2);

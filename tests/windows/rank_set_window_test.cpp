@@ -68,23 +68,29 @@ TEST(RankSetWindow, ClearingTheSelectionUnhighlightsTheOldLabel) {
     frmRankSet legend;
     auto* one = new QLabel("10", &legend.picRSet());
     auto* two = new QLabel("20", &legend.picRSet());
+    auto* swatch = new QWidget(&legend.picRSet());
     one->setAutoFillBackground(true);
-    legend.RegisterLevelLabel(1, one);
-    legend.RegisterLevelLabel(2, two);
+    legend.RegisterLevelControls(1, one);
+    legend.RegisterLevelControls(2, two, swatch);
     const QPalette base = legend.picRSet().palette();
     legend.SetLevelHighlight(2, true);
     legend.setLabelIndex(2);
     EXPECT_EQ(two->palette().color(QPalette::Window), base.color(QPalette::Highlight));
+    EXPECT_EQ(swatch->palette().color(QPalette::Window), base.color(QPalette::Highlight));
     legend.setLabelIndex(1);
     EXPECT_EQ(legend.LabelIndex(), 1);
     EXPECT_EQ(two->palette().color(QPalette::Window), base.color(QPalette::Base));
     EXPECT_EQ(two->palette().color(QPalette::WindowText), base.color(QPalette::Text));
+    EXPECT_EQ(swatch->palette().color(QPalette::Window), base.color(QPalette::Base));
     // The new selection is not highlighted by the controller's setting.
     EXPECT_NE(one->palette().color(QPalette::Window), base.color(QPalette::Highlight));
     // A level that has gone away is passed over.
     delete one;
     legend.setLabelIndex(0);
     EXPECT_EQ(legend.LabelIndex(), 0);
+    EXPECT_EQ(legend.lblRSet(1), nullptr);
+    legend.RegisterLevelControls(2, nullptr);
+    EXPECT_EQ(legend.shpRSet(2), nullptr);
 }
 
 TEST(RankSetWindow, DeleteKeyAndMenuKeyAndRightClickAreReported) {
