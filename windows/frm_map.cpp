@@ -37,7 +37,7 @@ double mmToScreenPixels(double mm, double twipsPerPixel) {
     return mm / kMmPerInch * 1440.0 / twipsPerPixel;
 }
 
-// VB's Trim: blanks only, full-width spaces stay.
+// Blanks around the answer go; full-width spaces are part of the title.
 QString trimSpaces(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -338,6 +338,10 @@ frmMap::frmMap(Dialogs& dialogs, QWidget* parent)
 }
 
 frmMap::~frmMap() {
+    // These talk to the window while they go: let them go while it is still whole.
+    delete d_->activation;
+    delete d_->sliver;
+    d_->picture->removeEventFilter(this);
     delete d_;
 }
 
@@ -551,9 +555,10 @@ bool frmMap::eventFilter(QObject* watched, QEvent* event) {
         return QAbstractScrollArea::eventFilter(watched, event);
     }
     if (watched == d_->title) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if ((type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) ||
-            (type == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton)) {
+        const Qt::MouseButton button =
+            press ? static_cast<QMouseEvent*>(event)->button() : Qt::NoButton;
+        if ((type == QEvent::MouseButtonPress && button == Qt::RightButton) ||
+            (type == QEvent::MouseButtonDblClick && button == Qt::LeftButton)) {
             EditTitle();
             return true;
         }

@@ -38,6 +38,8 @@ frmRankSet::frmRankSet(QWidget* parent) : QWidget(parent), d_(new Private) {
 }
 
 frmRankSet::~frmRankSet() {
+    // The tracker reports the window's last deactivation: not to a window half gone.
+    delete d_->activation;
     delete d_;
 }
 
