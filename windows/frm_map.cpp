@@ -114,10 +114,13 @@ struct frmMap::Private {
         const QPointF px = mmToPx(mm);
         control->move(int(std::lround(px.x())), int(std::lround(px.y())));
     }
+    static QSize autoSizeOf(const QWidget* control) {
+        return control->sizeHint().expandedTo(control->minimumSize());
+    }
     static void autoSize(QWidget* control) {
         if (auto* label = qobject_cast<QLabel*>(control))
-            if (label->size() != label->sizeHint())
-                label->resize(label->sizeHint());
+            if (label->size() != autoSizeOf(label))
+                label->resize(autoSizeOf(label));
     }
     QRectF rectOf(const QWidget* control) const {
         autoSize(const_cast<QWidget*>(control));
@@ -317,6 +320,8 @@ frmMap::frmMap(Dialogs& dialogs, QWidget* parent)
     d_->title = new QLabel(QStringLiteral("タイトル"), d_->picture);
     d_->title->setFont(QFont(kTitleFont, 12));
     d_->title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // A blank title must still take a double click to get a new one.
+    d_->title->setMinimumSize(d_->title->sizeHint());
     d_->title->installEventFilter(this);
     d_->titleText = d_->title->text();
     d_->moveToMm(d_->title, QPointF(kCentreXMm, kCentreYMm + 1.2 * kRadiusMm));
@@ -549,7 +554,7 @@ bool frmMap::eventFilter(QObject* watched, QEvent* event) {
             for (const auto& [index, pole] : d_->poles)
                 if (pole.label)
                     Private::autoSize(pole.label);
-            if (d_->title->size() != d_->title->sizeHint())
+            if (d_->title->size() != Private::autoSizeOf(d_->title))
                 d_->centreTitle();
         }
         return QAbstractScrollArea::eventFilter(watched, event);

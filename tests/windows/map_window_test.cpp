@@ -239,6 +239,11 @@ TEST_F(MapWindow, TitleEditorTakesTheOneLineForm) {
     window->setTitle(QStringLiteral("北部\r\n断層群"));
     window->EditTitle();
     EXPECT_EQ(window->Title(), "");
+    // The blank title keeps a place to double-click, centred where the title was.
+    const QRectF blank = window->ControlRect(&window->lblTitle());
+    EXPECT_GT(blank.width(), 20);
+    EXPECT_GT(blank.height(), 5);
+    EXPECT_NEAR(blank.left() + blank.width() / 2, 0, 0.6);
 }
 
 TEST_F(MapWindow, DoubleClickOrRightPressOnTheTitleOpensTheEditor) {
