@@ -1,6 +1,7 @@
 #include "windows/frm_map.h"
 
 #include "app/bmmain.h"
+#include "app/title_codec.h"
 #include "diagrams/picture_box.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -10,7 +11,6 @@
 #include "windows/control_colours.h"
 #include "windows/mdi_activation.h"
 #include "windows/picture_overlay.h"
-#include "windows/title_codec_bridge.h"
 
 #include <QHash>
 #include <QLabel>
@@ -424,13 +424,13 @@ void frmMap::EditTitle() {
                            QStringLiteral("\r\n\r\n") + QStringLiteral("改行　　→「￥ｎ」") +
                            QStringLiteral("\r\n") + QStringLiteral("全空白　→「￥ｚ」");
     const std::optional<QString> answer =
-        dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), TitleCodec::Encode(Title()));
+        dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
     const QString text = trimSpaces(*answer);
     if (text.isEmpty())
         return;
-    setTitle(TitleCodec::Decode(text));
+    setTitle(BMMain::DecodeTitle(text));
 }
 
 // ---- marker controls ----

@@ -233,9 +233,9 @@ TEST_F(MapWindow, TitleEditorTakesTheOneLineForm) {
     }
     window->EditTitle();
     EXPECT_EQ(window->Title(), "北部\r\n断層群");
-    // A full-width "￥" stands for the backslash; a full-width letter after it does not.
+    // Typed in full width, as the prompt shows it, it is a line break too.
     window->EditTitle();
-    EXPECT_EQ(window->Title(), "北部\\Ｎ断層群");
+    EXPECT_EQ(window->Title(), "北部\r\n断層群");
     window->setTitle(QStringLiteral("北部\r\n断層群"));
     window->EditTitle();
     EXPECT_EQ(window->Title(), "");
