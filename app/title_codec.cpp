@@ -15,8 +15,19 @@ QString DecodeTitle(const QString& text) {
     out.replace(QChar(0xFFE5), u'\\');
     if (vb::InStrText(vb::ToNarrow(out), QStringLiteral("\\z")) > 0)
         return QString();
-    out.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
-    return out;
+    // The title editor asks for "￥ｎ": a full-width n or backslash counts like a half-width one.
+    QString decoded;
+    decoded.reserve(out.size());
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const bool backslash = out[i] == u'\\' || out[i] == QChar(0xFF3C);
+        if (backslash && i + 1 < out.size() && vb::ToNarrow(out.mid(i + 1, 1)).toUpper() == u"N") {
+            decoded += QStringLiteral("\r\n");
+            ++i;
+        } else {
+            decoded += out[i];
+        }
+    }
+    return decoded;
 }
 
 } // namespace BMMain

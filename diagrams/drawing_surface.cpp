@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
+#include <vector>
 
 QColor ToQColor(Rgb color) {
     return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
@@ -347,45 +349,61 @@ void DrawingSurface::FillShape(QPainter& painter, const QPainterPath& path, cons
 
 // Paper and vector files: a pattern brush would be repeated every 8 device dots (invisible at
 // 1200 dpi), so hatches are drawn as lines 8 screen pixels apart, anchored to the device
-// origin so that the hatches of adjacent shapes line up.
+// origin so that the hatches of adjacent shapes line up. Each line is cut to the shape here
+// (even-odd, like the fill) rather than clipped, because not every vector device clips.
 void DrawingSurface::HatchWithLines(QPainter& painter, const QPainterPath& path,
                                     const QColor& color, int pattern) {
+    const QList<QPolygonF> polygons = path.toFillPolygons();
+    if (polygons.isEmpty())
+        return;
     const double unit = std::max(1.0, DpiX() / 96.0);
     const double pitch = 8.0 * unit;
     const QRectF box = path.boundingRect();
-    if (box.isEmpty() && box.width() == 0 && box.height() == 0)
-        return;
 
-    painter.save();
-    painter.setClipPath(path, Qt::IntersectClip);
     QPen pen(color);
     pen.setWidthF(std::max(1.0, 0.6 * unit));
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
 
-    const double left = box.left() - pitch;
-    const double right = box.right() + pitch;
-    const double top = box.top() - pitch;
-    const double bottom = box.bottom() + pitch;
-    const bool horizontal = pattern == HorizontalLines || pattern == CrossHatch;
-    const bool vertical = pattern == VerticalLines || pattern == CrossHatch;
-    const bool rising = pattern == UpwardDiagonal || pattern == DiagonalCrossHatch;
-    const bool falling = pattern == DownwardDiagonal || pattern == DiagonalCrossHatch;
-
-    if (horizontal)
-        for (double y = std::ceil(top / pitch) * pitch; y <= bottom; y += pitch)
-            painter.drawLine(QPointF(left, y), QPointF(right, y));
-    if (vertical)
-        for (double x = std::ceil(left / pitch) * pitch; x <= right; x += pitch)
-            painter.drawLine(QPointF(x, top), QPointF(x, bottom));
-    if (rising) // x + y = k * pitch
-        for (double k = std::floor((left + top) / pitch) * pitch; k <= right + bottom; k += pitch)
-            painter.drawLine(QPointF(k - top, top), QPointF(k - bottom, bottom));
-    if (falling) // x - y = k * pitch
-        for (double k = std::floor((left - bottom) / pitch) * pitch; k <= right - top; k += pitch)
-            painter.drawLine(QPointF(k + top, top), QPointF(k + bottom, bottom));
-    painter.restore();
+    // One family of parallel lines n·p = k × pitch.
+    const auto family = [&](QPointF n) {
+        const auto dot = [](QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); };
+        const QPointF along(-n.y(), n.x());
+        double low = dot(n, box.topLeft());
+        double high = low;
+        for (const QPointF corner : {box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+            low = std::min(low, dot(n, corner));
+            high = std::max(high, dot(n, corner));
+        }
+        std::vector<std::pair<double, QPointF>> cuts;
+        for (double c = std::ceil(low / pitch) * pitch; c <= high; c += pitch) {
+            cuts.clear();
+            for (const QPolygonF& polygon : polygons)
+                for (qsizetype i = 0; i < polygon.size(); ++i) {
+                    const QPointF a = polygon[i];
+                    const QPointF b = polygon[(i + 1) % polygon.size()];
+                    const double da = dot(n, a) - c;
+                    const double db = dot(n, b) - c;
+                    if ((da < 0) == (db < 0))
+                        continue;
+                    const QPointF at = a + (b - a) * (da / (da - db));
+                    cuts.emplace_back(dot(along, at), at);
+                }
+            std::sort(cuts.begin(), cuts.end(),
+                      [](const auto& l, const auto& r) { return l.first < r.first; });
+            for (size_t i = 0; i + 1 < cuts.size(); i += 2)
+                painter.drawLine(cuts[i].second, cuts[i + 1].second);
+        }
+    };
+    if (pattern == HorizontalLines || pattern == CrossHatch)
+        family({0, 1});
+    if (pattern == VerticalLines || pattern == CrossHatch)
+        family({1, 0});
+    if (pattern == UpwardDiagonal || pattern == DiagonalCrossHatch)
+        family({1, 1}); // x + y constant: rising to the right
+    if (pattern == DownwardDiagonal || pattern == DiagonalCrossHatch)
+        family({1, -1});
 }
 
 void DrawingSurface::StrokeAndFill(const QPainterPath& outline, const QColor& lineColor,

@@ -42,6 +42,11 @@ void PictureBox::SetPictureSize(QSize pixels) {
     surface_.Resize(pixels);
 }
 
+void PictureBox::SetPictureSizeMillimetres(double width, double height) {
+    const double pixelsPerMm = surface_.DpiX() / 25.4;
+    SetPictureSize(QSize(int(width * pixelsPerMm + 0.5), int(height * pixelsPerMm + 0.5)));
+}
+
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.drawImage(event->rect().topLeft(), surface_.Image(), event->rect());

@@ -14,6 +14,8 @@ class PictureBox : public QWidget {
     PictureSurface& Surface() { return surface_; }
     // Resizes widget and picture at once, so that drawing may start before the widget is shown.
     void SetPictureSize(QSize pixels);
+    // The same in millimetres at the picture's resolution (a diagram picture is 200 × 150).
+    void SetPictureSizeMillimetres(double width, double height);
     QSize sizeHint() const override { return surface_.Size(); }
 
   Q_SIGNALS:

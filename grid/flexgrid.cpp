@@ -24,8 +24,10 @@ FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setMouseTracking(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    redraw_ = false; // no geometry until both dimensions exist
     SetCols(2);
     SetRows(2);
+    redraw_ = true;
 }
 
 // ---- shape -------------------------------------------------------------------------------
@@ -69,8 +71,6 @@ void FlexGrid::SetFixedRows(int n) {
     row_ = std::max(row_, minRow);
     rowSel_ = std::max(rowSel_, minRow);
     topRow_ = std::max(topRow_, minRow);
-    if (fixedRows_ < Rows() && topRow_ > fixedRows_ && fixedRows_ == n)
-        topRow_ = std::min(topRow_, maxTopRow());
     changed();
 }
 
@@ -753,12 +753,14 @@ void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
         }
     }
 
-    if (!cell.text.isEmpty()) {
+    const bool composing = current && !preedit_.isEmpty() && !fixed;
+    const QString& text = composing ? preedit_ : cell.text;
+    if (!text.isEmpty()) {
         int align = fixed ? fixedAlign_[s.c0] : colAlign_[s.c0];
         Qt::Alignment a;
         if (align == 9 || align < 0 || align > 8) {
             bool numeric = false;
-            cell.text.trimmed().toDouble(&numeric);
+            text.trimmed().toDouble(&numeric);
             a = (numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
         } else {
             const Qt::Alignment h[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
@@ -772,10 +774,17 @@ void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
             // Raised and inset text: a light or dark copy offset by one pixel.
             const bool raised = textStyle == 1 || textStyle == 3;
             p.setPen(palette().color(raised ? QPalette::Light : QPalette::Dark));
-            p.drawText(textRect.translated(raised ? -1 : 1, raised ? -1 : 1), flags, cell.text);
+            p.drawText(textRect.translated(raised ? -1 : 1, raised ? -1 : 1), flags, text);
         }
         p.setPen(fore);
-        p.drawText(textRect, flags, cell.text);
+        if (composing) {
+            QFont underlined = p.font();
+            underlined.setUnderline(true);
+            p.setFont(underlined);
+        }
+        p.drawText(textRect, flags, text);
+        if (composing)
+            p.setFont(font());
     }
 
     if (current && s_.focusRect != 0 && !fixed) {
@@ -800,9 +809,23 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
         if (code != 0)
             handleNavigationKey(code, shift);
     }
-    for (QChar ch : event->text()) {
-        int ascii = ch.unicode();
-        Q_EMIT KeyPress(ascii);
+    // With Ctrl (and not AltGr, which is Ctrl+Alt) a letter is the control character that a
+    // keyboard sends, whatever text the platform attached to the event.
+    const auto mods = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    const QString text = event->text();
+    if (mods == Qt::ControlModifier) {
+        if (text.size() == 1 && text[0].isLetter() && text[0].unicode() < 128) {
+            int ascii = text[0].toUpper().unicode() & 0x1F;
+            Q_EMIT KeyPress(ascii);
+        } else if (text.size() == 1 && text[0].unicode() < 32) {
+            int ascii = text[0].unicode();
+            Q_EMIT KeyPress(ascii);
+        }
+    } else if (mods != Qt::AltModifier) {
+        for (QChar ch : text) {
+            int ascii = ch.unicode();
+            Q_EMIT KeyPress(ascii);
+        }
     }
     event->accept();
 }
@@ -816,7 +839,12 @@ void FlexGrid::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void FlexGrid::inputMethodEvent(QInputMethodEvent* event) {
-    // Characters composed by an input method arrive like typed characters.
+    // What is being composed shows in the current cell; composed characters then arrive like
+    // typed ones.
+    if (preedit_ != event->preeditString()) {
+        preedit_ = event->preeditString();
+        viewport()->update();
+    }
     for (QChar ch : event->commitString()) {
         int ascii = ch.unicode();
         Q_EMIT KeyPress(ascii);
@@ -895,6 +923,7 @@ void FlexGrid::focusInEvent(QFocusEvent* event) {
 
 void FlexGrid::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
+    preedit_.clear();
     viewport()->update();
     Q_EMIT LostFocus(event->reason());
 }

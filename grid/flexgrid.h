@@ -227,6 +227,7 @@ class FlexGrid final : public QAbstractScrollArea {
     bool dragSelecting_ = false;
     int resizingCol_ = -1, resizingRow_ = -1;
     bool syncingScrollBars_ = false;
+    QString preedit_; // text an input method is composing in the current cell
     Settings s_;
 };
 

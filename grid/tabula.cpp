@@ -106,6 +106,7 @@ Tabula::Tabula(QWidget* parent) : QWidget(parent) {
     txtOnGrid_ = new QLineEdit(this);
     txtOnGrid_->setObjectName(QStringLiteral("txtOnGrid"));
     txtOnGrid_->setFrame(false);
+    txtOnGrid_->setFocusPolicy(Qt::ClickFocus); // reached by typing, not by Tab
     txtOnGrid_->hide();
     txtInp_->installEventFilter(this);
     txtOnGrid_->installEventFilter(this);
@@ -230,7 +231,7 @@ void Tabula::WriteProperties(TabulaPropertyBag& bag) const {
     auto put = [&](const char* key, const QVariant& value, const QVariant& def) {
         bag.WriteProperty(QLatin1String(key), value, def);
     };
-    put("Enabled", isEnabled(), true);
+    put("Enabled", !testAttribute(Qt::WA_ForceDisabled), true);
     put("NumeralOnly", numeralOnly_, false);
     put("AllowDecimal", allowDecimal_, true);
     put("MenuEnabled", menuEnabled_, true);
@@ -296,8 +297,7 @@ void Tabula::SetCols(int v) {
     grdMain_->SetCols(v);
     colLock_.resize(v, false);
     moveableCols_ = v;
-    if (editCol_ >= v)
-        editCol_ = Col();
+    rebindIfOutside();
     Q_EMIT PropertyChanged(QStringLiteral("Cols"));
     Q_EMIT PropertyChanged(QStringLiteral("MoveableCols"));
 }
@@ -310,6 +310,7 @@ void Tabula::SetFixedCols(int v) {
         return;
     }
     grdMain_->SetFixedCols(v);
+    rebindIfOutside();
     if (moveableCols_ < v) {
         moveableCols_ = v;
         Q_EMIT PropertyChanged(QStringLiteral("MoveableCols"));
@@ -324,6 +325,7 @@ void Tabula::SetFixedRows(int v) {
         return;
     }
     grdMain_->SetFixedRows(v);
+    rebindIfOutside();
     if (autoNumber_ && numberingCol_ >= 0 && numberingCol_ < Cols()) {
         for (int r = 0; r < v; ++r)
             grdMain_->SetTextMatrix(r, numberingCol_, QString());
@@ -345,8 +347,7 @@ void Tabula::SetRows(int v) {
     shadeLockedColumns(std::min(oldRows, v));
     if (autoNumber_)
         numberRows(std::min(Row(), oldRows));
-    if (editRow_ >= v)
-        editRow_ = Row();
+    rebindIfOutside();
     grdMain_->SetRedraw(redraw);
     Q_EMIT PropertyChanged(QStringLiteral("Rows"));
 }
@@ -373,6 +374,18 @@ void Tabula::SetMoveableCols(int v) {
 void Tabula::SetAutoNumber(bool v) {
     autoNumber_ = v;
     Q_EMIT PropertyChanged(QStringLiteral("AutoNumber"));
+}
+
+// When the bound cell left the data area (the grid shrank or gained header rows), the edit
+// boxes follow the current cell instead of writing into a header or a vanished cell.
+void Tabula::rebindIfOutside() {
+    if (editRow_ >= FixedRows() && editRow_ < Rows() && editCol_ >= FixedCols() &&
+        editCol_ < Cols())
+        return;
+    editRow_ = Row();
+    editCol_ = Col();
+    syncEditText();
+    previousText_ = grdMain_->Text();
 }
 
 void Tabula::numberRows(int from) {

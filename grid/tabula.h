@@ -331,6 +331,7 @@ class Tabula : public QWidget {
     void connectGrid();
     void setEditText(const QString& s);
     void syncEditText();
+    void rebindIfOutside();
     bool locked(int c) const;
     void writeEditCell(const QString& s);
     void placeEditor();

@@ -505,7 +505,9 @@ void Tabula::insertTyped(QLineEdit* box, const QString& text) {
 void Tabula::editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled) {
     const int code = VirtualKey(e);
     const int shift = ShiftState(e->modifiers());
-    handled = true;
+    handled = code != VkTab; // Tab moves the focus as usual
+    if (!handled)
+        return;
     if (box == txtOnGrid_) {
         if (arrowLeavesEditor_ && IsCaretKey(code)) {
             switch (code) {

@@ -163,8 +163,9 @@ QAbstractScrollArea* Sliver::host() const {
 }
 
 bool Sliver::attached() const {
-    // While the host is being destroyed its bars may already be gone.
-    return host_ && !hostGone_ && hBar_ && vBar_ && hBar_ == host_->horizontalScrollBar() &&
+    // While the host is being destroyed its bars may already be gone, and the pointer may no
+    // longer be read as a scroll area: test the flag first.
+    return !hostGone_ && host_ && hBar_ && vBar_ && hBar_ == host_->horizontalScrollBar() &&
            vBar_ == host_->verticalScrollBar();
 }
 
