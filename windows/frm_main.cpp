@@ -6,6 +6,7 @@
 #include "platform/dialogs.h"
 #include "platform/vb.h"
 #include "tabula.h"
+#include "windows/artwork.h"
 #include "windows/bmcontour.h"
 #include "windows/frame_body.h"
 #include "windows/frm_version.h"
@@ -219,6 +220,11 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     : QMainWindow(parent), d_(new Private), dialogs_(dialogs), association_(association) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kProgramTitle);
+    // The child windows show the frame's icon too.
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addPixmap(Artwork::ProgramIcon(size));
+    setWindowIcon(icon);
 
     d_->body = new FrameBody(this);
     setCentralWidget(d_->body);
@@ -312,8 +318,8 @@ void frmMain::buildMenus() {
             QAction* action = nullptr;
             switch (e.kind) {
             case MenuEntry::Separator:
+                // A separator's caption "-" is not drawn: some styles would show it.
                 action = target->addSeparator();
-                action->setText(caption);
                 break;
             case MenuEntry::SubMenu: {
                 QMenu* sub = target->addMenu(caption);

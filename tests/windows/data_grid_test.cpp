@@ -234,7 +234,10 @@ TEST_F(MainWindowTest, SplitterStopsFiveHundredTwipsFromEitherEdge) {
     EXPECT_EQ(handle->x(), limit - handle->width());
     EXPECT_EQ(window->mdiArea().x(), limit);
 
+    // Just inside the limit zone on the right already stops at the limit.
     SendMouse(handle, QEvent::MouseButtonPress, 1);
+    SendMouse(handle, QEvent::MouseMove, body->width() - limit / 2 - handle->x());
+    EXPECT_EQ(bar->x(), body->width() - limit);
     SendMouse(handle, QEvent::MouseMove, 5000);
     SendMouse(handle, QEvent::MouseButtonRelease, 5000);
     EXPECT_EQ(pane->width(), body->width() - limit);
