@@ -255,7 +255,14 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
 }
 
 frmMain::~frmMain() {
+    // The grid may still report an open edit while the children go; nobody is listening then.
+    grdData().disconnect(this);
     delete d_;
+}
+
+QMenu* frmMain::createPopupMenu() {
+    // The toolbar stays where it is: no menu for hiding it.
+    return nullptr;
 }
 
 Tabula& frmMain::grdData() const {

@@ -59,6 +59,7 @@ class frmMain : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    QMenu* createPopupMenu() override;
 
   private:
     void buildMenus();

@@ -254,3 +254,19 @@ TEST_F(MainWindowTest, SplitterStopsFiveHundredTwipsFromEitherEdge) {
     EXPECT_EQ(pane->width(), 300);
     EXPECT_FALSE(bar->isVisible());
 }
+
+TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    grid().SetCol(3);
+    grid().setFocus();
+    QWidget* inner = grid().findChild<QWidget*>("grdMain");
+    QTest::keyClicks(inner, "9");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    ASSERT_EQ(grid().TextMatrix(2, 3), "95");
+    window.reset();
+    EXPECT_TRUE(dialogs.asked().empty());
+}
