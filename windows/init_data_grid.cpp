@@ -2,6 +2,7 @@
 #include "tabula.h"
 #include "windows/bmcontour.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QStyle>
 #include <cmath>
@@ -21,6 +22,8 @@ namespace BMContour {
 
 void InitDataGrid(Tabula& grid) {
     const double tpp = desktop::TwipsPerPixelX();
+    QWidget* focus = QApplication::focusWidget();
+    const bool focused = focus && (focus == &grid || grid.isAncestorOf(focus));
     grid.SetRedraw(false);
     grid.Clear();
     grid.SetNumberingCol(0);
@@ -69,6 +72,11 @@ void InitDataGrid(Tabula& grid) {
     grid.SetRow(3);
     grid.SetCol(grid.FixedCols());
     grid.SetRow(2);
+
+    // An edit box still open on the old data would float over the fresh grid: the grid itself
+    // takes the focus back, which closes it.
+    if (focused)
+        grid.setFocus(Qt::OtherFocusReason);
 
     if (container)
         container->resize(static_cast<int>(std::lround((gridTwips + kHandleTwips) / tpp + 3)),

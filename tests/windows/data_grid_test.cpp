@@ -270,3 +270,26 @@ TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
     window.reset();
     EXPECT_TRUE(dialogs.asked().empty());
 }
+
+TEST_F(MainWindowTest, NewDocumentWhileEditingClosesTheEditBox) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    grid().SetRow(10);
+    grid().SetCol(3);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "9");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    auto* editor = grid().findChild<QWidget*>("txtOnGrid");
+    ASSERT_TRUE(editor->isVisible());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(grid().TextMatrix(10, 3), "");
+    // The typed dip belonged to the discarded data: nothing is checked or reported.
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_FALSE(window->Change());
+}
