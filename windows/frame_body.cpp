@@ -50,6 +50,9 @@ FrameBody::FrameBody(QWidget* parent) : QWidget(parent) {
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A child window moved partly out of sight can be scrolled back into view.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     // The bar belongs to the whole client area so that it stays visible over the child windows.
     picSplitter_ = new QWidget(this);
