@@ -360,8 +360,9 @@ void frmMain::buildMenus() {
             d_->items.insert(e.index, action);
         }
     }
-    d_->items.value(111)->setEnabled(false);
-    d_->items.value(112)->setEnabled(false);
+    // The maximum-point commands follow the active diagram window; nothing is active yet.
+    for (int index : {111, 112, 113})
+        d_->items.value(index)->setEnabled(false);
     // Opening the rank menu lets the controller set the pattern check marks first.
     connect(TopMenu(4), &QMenu::aboutToShow, this, [this] { Q_EMIT MenuClick(-4); });
 }

@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, MenuTreeHasEveryCaptionShortcutAndNumber) {
                 EXPECT_EQ(a->text(), caption) << item.index;
             }
             EXPECT_EQ(a->shortcut(), item.shortcut) << item.index;
-            EXPECT_EQ(a->isEnabled(), item.index != 111 && item.index != 112) << item.index;
+            EXPECT_EQ(a->isEnabled(), item.index < 111 || item.index > 113) << item.index;
         }
     }
     ExpectSubMenu(*window, 201, kGridItems);
