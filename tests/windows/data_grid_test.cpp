@@ -1,0 +1,295 @@
+// The data grid as the frame sets it up, checks and normalises it, and the data pane's splitter.
+#include "main_window_fixture.h"
+
+#include "windows/bmcontour.h"
+#include "windows/frame_body.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+
+const QString kTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
+const QString kNotPositive = QStringLiteral("正の整数を入力してください。");
+const QString kOutOfRange = QStringLiteral("0～90の整数を入力してください。");
+
+void SendMouse(QWidget* w, QEvent::Type type, int x) {
+    const QPointF local(x, 5);
+    QMouseEvent e(type, local, w->mapToGlobal(local), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, GridIsSetUpForMeasurements) {
+    Tabula& g = grid();
+    EXPECT_EQ(g.Rows(), 102);
+    EXPECT_EQ(g.FixedRows(), 2);
+    EXPECT_EQ(g.Cols(), 5);
+    EXPECT_EQ(g.FixedCols(), 1);
+    const QStringList row0{"", "走向", "走向", "傾斜", "傾斜"};
+    const QStringList row1{"No.", "角度", "方位", "角度", "方位"};
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(g.TextMatrix(0, c), row0[c]) << c;
+        EXPECT_EQ(g.TextMatrix(1, c), row1[c]) << c;
+        EXPECT_EQ(g.FixedAlignment(c), 4) << c;
+    }
+    EXPECT_EQ(g.TextMatrix(2, 0), "1");
+    EXPECT_EQ(g.TextMatrix(101, 0), "100");
+    EXPECT_EQ(g.MergeCells(), tabulaMergeRestrictRows);
+    EXPECT_TRUE(g.MergeRow(0));
+    EXPECT_FALSE(g.MergeRow(1));
+
+    // Widths follow the captions: equal captions, equal widths; "  角度  " outgrows " 方位 ".
+    EXPECT_EQ(g.ColWidth(1), g.ColWidth(3));
+    EXPECT_EQ(g.ColWidth(2), g.ColWidth(4));
+    EXPECT_GT(g.ColWidth(1), g.ColWidth(2));
+    EXPECT_GT(g.ColWidth(0), 0);
+
+    // The first data cell is current, with the strike-angle input rules.
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_TRUE(g.NumeralOnly());
+    EXPECT_EQ(g.MaxLength(), 4);
+}
+
+TEST_F(MainWindowTest, GridIsWideEnoughForItsColumnsAndThePaneHoldsGridAndHandle) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(1000, 700);
+    window->show();
+    Tabula& g = grid();
+    int columns = 0;
+    for (int c = 0; c < 5; ++c)
+        columns += g.ColWidth(c);
+    const double tpp = 1440.0 / g.logicalDpiX();
+    EXPECT_GE(g.width() * tpp, columns);
+    QWidget* pane = window->findChild<QWidget*>("picBase");
+    QWidget* handle = window->findChild<QWidget*>("imgSplitter");
+    EXPECT_EQ(g.width() + handle->width(), pane->width());
+    EXPECT_EQ(handle->x(), g.width());
+    EXPECT_EQ(window->mdiArea().x(), pane->width());
+    EXPECT_EQ(g.height(), pane->height());
+}
+
+TEST_F(MainWindowTest, ReinitialisingClearsTheDataAndTheGrownRows) {
+    Tabula& g = grid();
+    g.SetTextMatrix(2, 1, "30");
+    g.SetTextMatrix(50, 4, "SE");
+    g.SetRows(250);
+    g.SetRow(40);
+    g.SetCol(4);
+    BMContour::InitDataGrid(g);
+    EXPECT_EQ(g.Rows(), 102);
+    EXPECT_EQ(g.TextMatrix(2, 1), "");
+    EXPECT_EQ(g.TextMatrix(50, 4), "");
+    EXPECT_EQ(g.TextMatrix(0, 1), "走向");
+    for (int r = 2; r < 102; ++r)
+        ASSERT_EQ(g.TextMatrix(r, 0), QString::number(r - 1)) << r;
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.Col(), 1);
+}
+
+TEST_F(MainWindowTest, InputRulesFollowTheColumn) {
+    Tabula& g = grid();
+    const struct {
+        int col;
+        bool numeral;
+        int length;
+    } rules[] = {{2, false, 2}, {3, true, 2}, {4, false, 2}, {1, true, 4}};
+    for (const auto& r : rules) {
+        g.SetCol(r.col);
+        EXPECT_EQ(g.NumeralOnly(), r.numeral) << r.col;
+        EXPECT_EQ(g.MaxLength(), r.length) << r.col;
+    }
+}
+
+TEST_F(MainWindowTest, DipAngleMustLieBetweenZeroAndNinety) {
+    Tabula& g = grid();
+    g.SetTextMatrix(2, 3, "45");
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    g.SetTextMatrixBC(2, 3, "91");
+    EXPECT_EQ(g.TextMatrix(2, 3), "45");
+    EXPECT_FALSE(window->Change());
+
+    dialogs.expectMessage(kNotPositive, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    g.SetTextMatrixBC(2, 3, "-1");
+    EXPECT_EQ(g.TextMatrix(2, 3), "45");
+    EXPECT_FALSE(window->Change());
+
+    // Rounded as the runtime rounds: -0.4 is 0, 90.5 is 90 (half to even), 90.6 is 91.
+    for (const char* accepted : {"90", "0", "-0.4", "90.5", "abc", ""}) {
+        g.SetTextMatrixBC(2, 3, accepted);
+        EXPECT_EQ(g.TextMatrix(2, 3), accepted);
+    }
+    EXPECT_TRUE(window->Change());
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    g.SetTextMatrixBC(2, 3, "90.6");
+    EXPECT_EQ(g.TextMatrix(2, 3), "");
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(MainWindowTest, FullWidthDigitsInTheDipColumnAreCheckedAsTheyWillBeStored) {
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    grid().SetTextMatrixBC(5, 3, "９５");
+    EXPECT_EQ(grid().TextMatrix(5, 3), "");
+    grid().SetTextMatrixBC(5, 3, "４５");
+    EXPECT_EQ(grid().TextMatrix(5, 3), "45");
+}
+
+TEST_F(MainWindowTest, OnlyTheDipColumnIsChecked) {
+    for (int col : {1, 2, 4})
+        grid().SetTextMatrixBC(3, col, "400");
+    EXPECT_EQ(grid().TextMatrix(3, 1), "400");
+    EXPECT_TRUE(dialogs.asked().empty());
+}
+
+TEST_F(MainWindowTest, DoubleByteTextIsStoredNarrowAndUpperCase) {
+    Tabula& g = grid();
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"ｓｅ", "SE"}, {"Ｎｗ", "NW"}, {"　ｅ　", "E"}, {"３０", "30"},
+        {"se", "se"},   {" w ", " w "}, {"ｓe", "SE"},   {"ＳＥ", "SE"}};
+    for (const auto& [typed, stored] : cases) {
+        g.SetTextMatrixBC(4, 4, typed);
+        EXPECT_EQ(g.TextMatrix(4, 4), stored) << typed.toStdString();
+    }
+    EXPECT_TRUE(window->Change());
+    EXPECT_EQ(g.Rows(), 102);
+}
+
+TEST_F(MainWindowTest, TypedFullWidthLettersEndUpHalfWidth) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    Tabula& g = grid();
+    g.SetCol(4);
+    g.setFocus();
+    QWidget* inner = g.findChild<QWidget*>("grdMain");
+    ASSERT_NE(inner, nullptr);
+    ASSERT_TRUE(inner->hasFocus());
+
+    QKeyEvent s(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("ｓ"));
+    QApplication::sendEvent(inner, &s);
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, inner);
+    QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("ｅ"));
+    QApplication::sendEvent(editor, &e);
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    EXPECT_EQ(g.TextMatrix(2, 4), "SE");
+    EXPECT_TRUE(window->Change());
+}
+
+TEST_F(MainWindowTest, EditingTheLastRowAddsTenRows) {
+    Tabula& g = grid();
+    g.SetTextMatrixBC(100, 1, "30");
+    EXPECT_EQ(g.Rows(), 102);
+    g.SetTextMatrixBC(101, 1, "30");
+    EXPECT_EQ(g.Rows(), 112);
+    EXPECT_EQ(g.TextMatrix(111, 0), "110");
+    EXPECT_TRUE(g.Redraw());
+
+    // A refused dip in the last row adds nothing.
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    g.SetTextMatrixBC(111, 3, "95");
+    EXPECT_EQ(g.Rows(), 112);
+    g.SetTextMatrixBC(111, 3, "35");
+    EXPECT_EQ(g.Rows(), 122);
+}
+
+TEST_F(MainWindowTest, GridMessagesGoThroughTheDialogs) {
+    dialogs.expectMessage("貼り付け対象のﾃﾞｰﾀが存在しません。", MsgButtons::OK,
+                          MsgIcon::Exclamation, "ﾃｷｽﾄﾃﾞｰﾀの貼り付け");
+    grid().PasteText(QString());
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(MainWindowTest, SplitterStopsFiveHundredTwipsFromEitherEdge) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(1000, 700);
+    window->show();
+    auto* body = window->findChild<FrameBody*>("FrameBody");
+    QWidget* pane = window->findChild<QWidget*>("picBase");
+    QWidget* handle = window->findChild<QWidget*>("imgSplitter");
+    QWidget* bar = window->findChild<QWidget*>("picSplitter");
+    ASSERT_TRUE(body && pane && handle && bar);
+    const int limit = FrameBody::EdgeLimit();
+    EXPECT_EQ(limit, qRound(500.0 * grid().logicalDpiX() / 1440.0));
+    EXPECT_FALSE(bar->isVisible());
+
+    SendMouse(handle, QEvent::MouseButtonPress, 1);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->x(), handle->x());
+    SendMouse(handle, QEvent::MouseMove, -5000);
+    EXPECT_EQ(bar->x(), limit);
+    SendMouse(handle, QEvent::MouseButtonRelease, -5000);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(pane->width(), limit);
+    EXPECT_EQ(grid().width(), limit - handle->width());
+    EXPECT_EQ(handle->x(), limit - handle->width());
+    EXPECT_EQ(window->mdiArea().x(), limit);
+
+    // Just inside the limit zone on the right already stops at the limit.
+    SendMouse(handle, QEvent::MouseButtonPress, 1);
+    SendMouse(handle, QEvent::MouseMove, body->width() - limit / 2 - handle->x());
+    EXPECT_EQ(bar->x(), body->width() - limit);
+    SendMouse(handle, QEvent::MouseMove, 5000);
+    SendMouse(handle, QEvent::MouseButtonRelease, 5000);
+    EXPECT_EQ(pane->width(), body->width() - limit);
+    EXPECT_EQ(window->mdiArea().width(), limit);
+
+    // In between, the pane ends where the mouse let go.
+    SendMouse(handle, QEvent::MouseButtonPress, 1);
+    SendMouse(handle, QEvent::MouseMove, -(handle->x() - 300));
+    SendMouse(handle, QEvent::MouseButtonRelease, 0);
+    EXPECT_EQ(pane->width(), 300);
+
+    // A move without a press drags nothing.
+    SendMouse(handle, QEvent::MouseMove, -100);
+    EXPECT_EQ(pane->width(), 300);
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    grid().SetCol(3);
+    grid().setFocus();
+    QWidget* inner = grid().findChild<QWidget*>("grdMain");
+    QTest::keyClicks(inner, "9");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    ASSERT_EQ(grid().TextMatrix(2, 3), "95");
+    window.reset();
+    EXPECT_TRUE(dialogs.asked().empty());
+}
+
+TEST_F(MainWindowTest, NewDocumentWhileEditingClosesTheEditBox) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    grid().SetRow(10);
+    grid().SetCol(3);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "9");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    auto* editor = grid().findChild<QWidget*>("txtOnGrid");
+    ASSERT_TRUE(editor->isVisible());
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(grid().TextMatrix(10, 3), "");
+    // The typed dip belonged to the discarded data: nothing is checked or reported.
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_FALSE(window->Change());
+}

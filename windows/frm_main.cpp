@@ -1,0 +1,533 @@
+#include "windows/frm_main.h"
+
+#include "app/bmmain.h"
+#include "platform/cp932.h"
+#include "platform/desktop.h"
+#include "platform/dialogs.h"
+#include "platform/vb.h"
+#include "tabula.h"
+#include "windows/artwork.h"
+#include "windows/bmcontour.h"
+#include "windows/frame_body.h"
+#include "windows/frm_version.h"
+#include "windows/mdi_arrange.h"
+#include "windows/toolbar_icons.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMap>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <vector>
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
+
+constexpr int kStrikeAngleCol = 1;
+constexpr int kDipAngleCol = 3;
+constexpr int kRowsAddedAtEnd = 10;
+
+// One entry of the menu tree: an item with its command number, a separator, or a sub-menu
+// whose items follow until the next EndSubMenu entry.
+struct MenuEntry {
+    int index;
+    const char* caption;
+    QKeySequence shortcut;
+    enum Kind { Item, Separator, Checkable, SubMenu, EndSubMenu } kind = Item;
+};
+
+struct TopMenuEntry {
+    int number;
+    const char* caption;
+    const char* objectName;
+    std::vector<MenuEntry> items;
+};
+
+const std::vector<TopMenuEntry>& MenuTree() {
+    using E = MenuEntry;
+    static const std::vector<TopMenuEntry> tree = {
+        {1,
+         "ﾌｧｲﾙ(&F)",
+         "mnuFile",
+         {
+             {1, "新規作成(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)},
+             {2, "開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+             {20, "-", {}, E::Separator},
+             {22, "上書き保存(&S)", QKeySequence(Qt::CTRL | Qt::Key_S)},
+             {23, "名前を付けて保存(&A)...", {}},
+             {30, "-", {}, E::Separator},
+             {31, "ﾃﾞｰﾀ印刷(&D)...", {}},
+             {32, "印刷(&P)...", QKeySequence(Qt::CTRL | Qt::Key_P)},
+             {33, "ﾌﾟﾘﾝﾀの設定(&U)...", {}},
+             {1000, "-", {}, E::Separator},
+             {1001, "終了(&X)", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+         }},
+        {2,
+         "作図(&D)",
+         "mnuDraw",
+         {
+             {101, "再描画(&U)", QKeySequence(Qt::Key_F5)},
+             {102, "ｺﾋﾟｰ(&C)", {}},
+             {103, "最新の情報に更新(&R)", QKeySequence(Qt::CTRL | Qt::Key_F5)},
+             {110, "-", {}, E::Separator},
+             {111, "ｺﾝﾀｰの追加(&A)", {}},
+             {112, "極大点の追加(&P)", {}},
+             {113, "極大点の削除(&D)...", {}},
+         }},
+        {3,
+         "設定(&S)",
+         "mnuSetting",
+         {
+             {201, "ｸﾞﾘｯﾄﾞの表示(&G)", {}, E::SubMenu},
+             {202, "ｼｭﾐｯﾄﾈｯﾄ投影図", {}, E::Checkable},
+             {203, "頻度分布図（段彩）", {}, E::Checkable},
+             {204, "頻度分布図（ｺﾝﾀｰ）", {}, E::Checkable},
+             {0, "", {}, E::EndSubMenu},
+             {205, "ﾗﾝｸ図にｺﾝﾀｰを表示する(&C)", {}, E::Checkable},
+             {210, "-", {}, E::Separator},
+             {211, "解像度の変更(&S)...", {}},
+             {212, "角幅の変更(&D)...", {}},
+         }},
+        {4,
+         "ﾗﾝｸ編集(&R)",
+         "mnuRank",
+         {
+             {301, "閾値の変更(&E)...", {}},
+             {310, "-", {}, E::Separator},
+             {311, "削除(&D)...", {}},
+             {320, "-", {}, E::Separator},
+             {321, "色の変更(&C)...", {}},
+             {322, "ﾊﾟﾀｰﾝ", {}, E::SubMenu},
+             {400, "塗りつぶし", {}, E::Checkable},
+             {401, "境界線のみ", {}, E::Checkable},
+             {402, "横線", {}, E::Checkable},
+             {403, "縦線", {}, E::Checkable},
+             {404, "斜線（右下り）", {}, E::Checkable},
+             {405, "斜線（右上り）", {}, E::Checkable},
+             {406, "ｸﾛｽ", {}, E::Checkable},
+             {407, "網かけ", {}, E::Checkable},
+             {0, "", {}, E::EndSubMenu},
+         }},
+        {6, "ﾎﾟｯﾌﾟｱｯﾌﾟ", "mnuPopup", {{501, "極大点の削除...", {}}}},
+        {9,
+         "ｳｨﾝﾄﾞｳ(&W)",
+         "mnuWindow",
+         {
+             {801, "縦に並べる(&V)", {}},
+             {802, "横に並べる(&H)", {}},
+             {803, "重ねて表示(&C)", {}},
+             {804, "ｱｲｺﾝの整列(&I)", {}},
+         }},
+        {10,
+         "ﾍﾙﾌﾟ(&H)",
+         "mnuHelp",
+         {
+             {901, "ﾍﾙﾌﾟ(&H)...", {}},
+             {902, "ﾊﾞｰｼﾞｮﾝ情報(&V)...", {}},
+         }},
+    };
+    return tree;
+}
+
+constexpr int kPopupMenuNumber = 6;
+
+struct ToolEntry {
+    const char* key;
+    int tag;
+    const char* toolTip;
+    const char* image;
+};
+
+constexpr ToolEntry kToolbar[] = {
+    {"new", 1, "新規作成", "new"},
+    {"open", 2, "ﾌｧｲﾙを開く", "open"},
+    {"save", 22, "保存", "save"},
+    {"print", 32, "印刷", "print"},
+    {"contour", 111, "ｺﾝﾀｰの追加", "contour"},
+    {"pole", 112, "極大点の追加", "flag"},
+    {"mesh", 201, "解像度の変更", "mesh"},
+};
+
+MsgIcon ToMsgIcon(TabulaIcon icon) {
+    switch (icon) {
+    case TabulaIcon::Information:
+        return MsgIcon::Information;
+    case TabulaIcon::Question:
+        return MsgIcon::Question;
+    case TabulaIcon::Exclamation:
+        break;
+    }
+    return MsgIcon::Exclamation;
+}
+
+MsgButtons ToMsgButtons(TabulaButtons buttons) {
+    switch (buttons) {
+    case TabulaButtons::YesNo:
+        return MsgButtons::YesNo;
+    case TabulaButtons::YesNoCancel:
+        return MsgButtons::YesNoCancel;
+    case TabulaButtons::OK:
+        break;
+    }
+    return MsgButtons::OK;
+}
+
+TabulaAnswer ToTabulaAnswer(MsgResult result) {
+    switch (result) {
+    case MsgResult::Yes:
+        return TabulaAnswer::Yes;
+    case MsgResult::No:
+        return TabulaAnswer::No;
+    case MsgResult::Cancel:
+        return TabulaAnswer::Cancel;
+    default:
+        return TabulaAnswer::OK;
+    }
+}
+
+// The runtime's Trim: spaces only.
+QString TrimSpaces(const QString& s) {
+    qsizetype from = 0, to = s.size();
+    while (from < to && s[from] == u' ')
+        ++from;
+    while (to > from && s[to - 1] == u' ')
+        --to;
+    return s.mid(from, to - from);
+}
+
+} // namespace
+
+struct frmMain::Private {
+    FrameBody* body = nullptr;
+    QMap<int, QAction*> items;
+    QMap<int, QMenu*> topMenus;
+    QMap<QString, QAction*> tools;
+    QLabel* panels[3] = {};
+    int unloadMode = 0;
+};
+
+frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* parent)
+    : QMainWindow(parent), d_(new Private), dialogs_(dialogs), association_(association) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(kProgramTitle);
+    // The child windows show the frame's icon too.
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addPixmap(Artwork::ProgramIcon(size));
+    setWindowIcon(icon);
+
+    d_->body = new FrameBody(this);
+    setCentralWidget(d_->body);
+    Tabula& grid = d_->body->grid();
+    // The grid's own questions (row insertion, deletion, pasting) go through the same seam as
+    // every other message of the program.
+    grid.SetMessageHandler([this](const TabulaMessage& m) {
+        return ToTabulaAnswer(
+            dialogs_.message(m.text, ToMsgButtons(m.buttons), ToMsgIcon(m.icon), m.title));
+    });
+    connect(&grid, &Tabula::BeforeChange, this, &frmMain::grdData_BeforeChange);
+    connect(&grid, &Tabula::Change, this, &frmMain::grdData_Change);
+    connect(&grid, &Tabula::RowColChange, this, &frmMain::grdData_RowColChange);
+
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+
+    // Restored size three quarters of the screen, then maximised.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        setGeometry(s.x() + s.width() / 8, s.y() + s.height() / 8, s.width() * 3 / 4,
+                    s.height() * 3 / 4);
+    }
+    setWindowState(windowState() | Qt::WindowMaximized);
+
+    BMContour::InitDataGrid(grid);
+}
+
+frmMain::~frmMain() {
+    // The grid may still report an open edit while the children go; nobody is listening then.
+    grdData().disconnect(this);
+    delete d_;
+}
+
+QMenu* frmMain::createPopupMenu() {
+    // The toolbar stays where it is: no menu for hiding it.
+    return nullptr;
+}
+
+Tabula& frmMain::grdData() const {
+    return d_->body->grid();
+}
+
+QMdiArea& frmMain::mdiArea() const {
+    return d_->body->mdiArea();
+}
+
+QMdiSubWindow* frmMain::AddChild(QWidget* child) {
+    return mdiArea().addSubWindow(child);
+}
+
+QWidget* frmMain::ActiveChild() const {
+    // The current child stays known while a dialog or a menu has the focus.
+    QMdiSubWindow* sub = mdiArea().currentSubWindow();
+    return sub ? sub->widget() : nullptr;
+}
+
+QAction* frmMain::MenuItem(int index) const {
+    return d_->items.value(index, nullptr);
+}
+
+QMenu* frmMain::TopMenu(int number) const {
+    return d_->topMenus.value(number, nullptr);
+}
+
+void frmMain::PopupMenu(int number) {
+    if (QMenu* menu = TopMenu(number))
+        menu->exec(QCursor::pos());
+}
+
+QAction* frmMain::ToolButton(const QString& key) const {
+    return d_->tools.value(key, nullptr);
+}
+
+void frmMain::SetPanelText(int panel, const QString& text) {
+    if (panel >= 1 && panel <= 3)
+        d_->panels[panel - 1]->setText(text);
+}
+
+QString frmMain::PanelText(int panel) const {
+    return panel >= 1 && panel <= 3 ? d_->panels[panel - 1]->text() : QString();
+}
+
+// ---- building ----------------------------------------------------------------------------
+
+void frmMain::buildMenus() {
+    for (const TopMenuEntry& top : MenuTree()) {
+        auto* menu = new QMenu(QString::fromUtf8(top.caption), this);
+        menu->setObjectName(QString::fromUtf8(top.objectName));
+        d_->topMenus.insert(top.number, menu);
+        // The pop-up menu is never in the menu bar.
+        if (top.number != kPopupMenuNumber)
+            menuBar()->addMenu(menu);
+        QMenu* target = menu;
+        for (const MenuEntry& e : top.items) {
+            const QString caption = QString::fromUtf8(e.caption);
+            QAction* action = nullptr;
+            switch (e.kind) {
+            case MenuEntry::Separator:
+                // A separator's caption "-" is not drawn: some styles would show it.
+                action = target->addSeparator();
+                break;
+            case MenuEntry::SubMenu: {
+                QMenu* sub = target->addMenu(caption);
+                action = sub->menuAction();
+                target = sub;
+                break;
+            }
+            case MenuEntry::EndSubMenu:
+                target = menu;
+                continue;
+            case MenuEntry::Item:
+            case MenuEntry::Checkable: {
+                action = target->addAction(caption);
+                action->setShortcut(e.shortcut);
+                const int index = e.index;
+                if (e.kind == MenuEntry::Checkable) {
+                    action->setCheckable(true);
+                    // Check marks belong to the controller: undo the automatic toggle.
+                    connect(action, &QAction::triggered, this, [this, action, index](bool on) {
+                        action->setChecked(!on);
+                        menuItemClick(index);
+                    });
+                } else {
+                    connect(action, &QAction::triggered, this,
+                            [this, index] { menuItemClick(index); });
+                }
+                break;
+            }
+            }
+            action->setObjectName(QStringLiteral("mnuItem_%1").arg(e.index));
+            d_->items.insert(e.index, action);
+        }
+    }
+    // The maximum-point commands follow the active diagram window; nothing is active yet.
+    for (int index : {111, 112, 113})
+        d_->items.value(index)->setEnabled(false);
+    // Opening the rank menu lets the controller set the pattern check marks first.
+    connect(TopMenu(4), &QMenu::aboutToShow, this, [this] { Q_EMIT MenuClick(-4); });
+}
+
+void frmMain::buildToolbar() {
+    auto* bar = new QToolBar(QStringLiteral("toolNet"), this);
+    bar->setObjectName(QStringLiteral("toolNet"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(20, 20));
+    bar->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, bar);
+    for (const ToolEntry& t : kToolbar) {
+        const QString key = QString::fromUtf8(t.key);
+        QAction* button = bar->addAction(ToolbarIcons::Icon(QString::fromUtf8(t.image)),
+                                         QString::fromUtf8(t.toolTip));
+        button->setObjectName(QStringLiteral("tool_") + key);
+        button->setToolTip(QString::fromUtf8(t.toolTip));
+        button->setData(t.tag);
+        connect(button, &QAction::triggered, this,
+                [this, button] { toolNet_ButtonClick(button->data().toInt()); });
+        d_->tools.insert(key, button);
+    }
+    // The buttons of commands 111 and 112 start as their menu items do.
+    d_->tools.value(QStringLiteral("contour"))->setEnabled(false);
+    d_->tools.value(QStringLiteral("pole"))->setEnabled(false);
+}
+
+void frmMain::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbarQNet"));
+    const int widths[3] = {180, 180, 0};
+    for (int i = 0; i < 3; ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("sbarQNet_panel%1").arg(i + 1));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setMinimumWidth(widths[i]);
+        panel->setContentsMargins(4, 0, 4, 0);
+        bar->addWidget(panel, i == 2 ? 1 : 0);
+        d_->panels[i] = panel;
+    }
+}
+
+// ---- commands ----------------------------------------------------------------------------
+
+void frmMain::menuItemClick(int index) {
+    if (index >= 801 && index <= 804) {
+        arrange(index);
+        return;
+    }
+    if (index == 901) {
+        showHelp();
+        return;
+    }
+    if (index == 902) {
+        showVersion();
+        return;
+    }
+    // A new document starts from an empty grid before the controller hears of it.
+    if (index == 1)
+        BMContour::InitDataGrid(grdData());
+    Q_EMIT MenuClick(index);
+}
+
+void frmMain::toolNet_ButtonClick(int Tag) {
+    if ((Tag >= 1 && Tag <= 32) || (Tag >= 111 && Tag <= 211))
+        menuItemClick(Tag);
+}
+
+void frmMain::arrange(int index) {
+    Hourglass hourglass;
+    QMdiArea& area = mdiArea();
+    switch (index) {
+    case 801:
+        MdiArrange::StackVertically(area);
+        break;
+    case 802:
+        MdiArrange::StackHorizontally(area);
+        break;
+    case 803:
+        area.cascadeSubWindows();
+        break;
+    case 804:
+        MdiArrange::ArrangeIcons(area);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::showHelp() {
+    const QString path = BMMain::AppPath + QStringLiteral("help_st.htm");
+    if (QFileInfo(path).isFile()) {
+        dialogs_.openExternal(path);
+    } else {
+        dialogs_.message(QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n") + path,
+                         MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
+    }
+}
+
+void frmMain::showVersion() {
+    frmVersion window(dialogs_, association_, this);
+    window.exec();
+}
+
+// ---- the data grid -----------------------------------------------------------------------
+
+void frmMain::grdData_BeforeChange(bool& Cancel, int Row, int Col) {
+    if (Col != kDipAngleCol)
+        return;
+    // Judged as the text it becomes: full-width digits are stored as half-width ones.
+    const int v = vb::CInt(vb::Val(vb::ToNarrow(grdData().TextMatrix(Row, Col))));
+    QString message;
+    if (v < 0)
+        message = QStringLiteral("正の整数を入力してください。");
+    else if (v > 90)
+        message = QStringLiteral("0～90の整数を入力してください。");
+    else
+        return;
+    dialogs_.message(message, MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
+    Cancel = true;
+    grdData().setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::grdData_Change(int Row, int Col) {
+    change_ = true;
+    Tabula& grid = grdData();
+    const QString text = grid.TextMatrix(Row, Col);
+    // Only a text holding double-byte characters is normalised; half-width input stays as typed.
+    if (cp932::byteLength(text) != text.size())
+        grid.SetTextMatrix(Row, Col, vb::UCase(TrimSpaces(vb::ToNarrow(text))));
+    if (Row == grid.Rows() - 1) {
+        grid.SetRedraw(false);
+        grid.SetRows(grid.Rows() + kRowsAddedAtEnd);
+        grid.SetRedraw(true);
+    }
+}
+
+void frmMain::grdData_RowColChange() {
+    Tabula& grid = grdData();
+    if (grid.Col() == kStrikeAngleCol) {
+        grid.SetNumeralOnly(true);
+        grid.SetMaxLength(4);
+    } else {
+        grid.SetNumeralOnly(grid.Col() == kDipAngleCol);
+        grid.SetMaxLength(2);
+    }
+}
+
+// ---- closing -----------------------------------------------------------------------------
+
+bool frmMain::CloseByCode() {
+    d_->unloadMode = 1;
+    const bool closed = close();
+    d_->unloadMode = 0;
+    return closed;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Q_EMIT QueryUnload(cancel, d_->unloadMode);
+    if (!cancel)
+        Q_EMIT Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
