@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 
@@ -143,6 +144,12 @@ void Contour::CreateWindows() {
         form->show();
         form->setEnabled(false);
     }
+    // On a first run nothing is stored: tile the five windows so every diagram shows.
+    bool stored = false;
+    for (const char* section : {"RankSet", "Plot", "Rose", "Rank", "Contour"})
+        stored = stored || WindowPosition::Read(QString::fromLatin1(section), 0).status >= 0;
+    if (!stored)
+        FormMain->mdiArea().tileSubWindows();
 }
 
 void Contour::ConnectMapEvents(frmMap* form) {
