@@ -68,7 +68,7 @@ void Contour::FormMain_MenuClick(int Index) {
         DrawRankDiagram(0);
         break;
     case 1001:
-        FormMain->close();
+        FormMain->CloseByCode();
         break;
     case -4:
         RankMenuOpened();

@@ -278,6 +278,29 @@ TEST_F(ContourTest, UnchangedDocumentExitsWithoutAsking) {
     EXPECT_EQ(c.FormRank, nullptr);
 }
 
+TEST_F(ContourTest, DraggingALevelOrAMarkerDoesNotCountAsAChange) {
+    Contour& c = Start();
+    dialogs.expectOpenFile(WriteSample("a.QST"));
+    c.FormMain_MenuClick(2);
+    Q_EMIT c.FormRSet->Move(1, 7.5f);
+    Q_EMIT c.FormCont->MovePole(1, 0.1f, 0.2f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().grades[0].value, 7.5f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().contourPoles[0].y, 0.2f);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+}
+
+TEST_F(ContourTest, ExitCommandClosesTheFrameThroughTheExitPrompt) {
+    Contour& c = Start();
+    c.FormMain->setChange(true);
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation,
+                          "Quill Net", MsgResult::Cancel);
+    c.FormMain_MenuClick(1001);
+    EXPECT_TRUE(c.FormMain->isVisible());
+    EXPECT_NE(c.FormCont, nullptr);
+}
+
 TEST_F(ContourTest, PrintQuestionsAndPatternMenuWithoutSelection) {
     Contour& c = Start();
     dialogs
