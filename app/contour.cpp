@@ -103,19 +103,19 @@ void Contour::CreateWindows() {
     FormRSet->show();
     FormRSet->setEnabled(false);
 
-    struct Spec {
+    struct DiagramWindow {
         frmMap*& field;
         const char* section;
         QString caption;
         int mapType;
     };
-    Spec specs[] = {
+    DiagramWindow windows[] = {
         {FormPlot, "Plot", QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ投影図"), 2},
         {FormRose, "Rose", QStringLiteral("ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑ"), 4},
         {FormRank, "Rank", QStringLiteral("頻度分布図（段彩）"), 3},
         {FormCont, "Contour", QStringLiteral("頻度分布図（ｺﾝﾀｰ）"), 1},
     };
-    for (Spec& s : specs) {
+    for (DiagramWindow& s : windows) {
         frmMap* form = new frmMap(dialogs_);
         s.field = form;
         FormMain->AddChild(form);

@@ -362,7 +362,7 @@ TEST_F(TabulaTest, AboutBoxShowsNameAndVersion) {
 }
 
 TEST_F(TabulaTest, DataGridSetUpMergesTheCaptionRow) {
-    SetUpDataGrid(*grid);
+    BMContour::InitDataGrid(*grid);
     EXPECT_EQ(grid->Rows(), 102);
     EXPECT_EQ(grid->FixedRows(), 2);
     EXPECT_EQ(grid->Cols(), 5);

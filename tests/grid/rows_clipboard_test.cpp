@@ -367,7 +367,7 @@ TEST_F(RowsTest, LargeGridStaysResponsive) {
 
 // The grid the way the main window drives it: a refused dip, and growth at the last row.
 TEST_F(TabulaTest, HostValidationAndGrowthAtTheLastRow) {
-    SetUpDataGrid(*grid);
+    BMContour::InitDataGrid(*grid);
     QObject::connect(grid, &Tabula::BeforeChange, grid, [this](bool& cancel, int r, int c) {
         if (c == 3 && grid->TextMatrix(r, c).toInt() > 90)
             cancel = true;

@@ -1,6 +1,7 @@
 // Shows the grid as the main window sets it up, with a few typed rows and an open in-cell
 // editor, and saves a picture of it (argument 1) before quitting.
-#include "data_grid_setup.h"
+#include "tabula.h"
+#include "windows/bmcontour.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPointSize(10);
     grid.SetFont(font);
-    SetUpDataGrid(grid);
+    BMContour::InitDataGrid(grid);
     grid.resize(330, 360);
     grid.show();
     grid.activateWindow();

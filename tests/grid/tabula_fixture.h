@@ -2,8 +2,8 @@
 // events, driven through key and mouse events the way a user would.
 #pragma once
 
-#include "data_grid_setup.h"
 #include "tabula.h"
+#include "windows/bmcontour.h"
 
 #include <QApplication>
 #include <QClipboard>
