@@ -6,6 +6,7 @@
 #include "platform/profile.h"
 #include "scripted_dialogs.h"
 #include "tabula.h"
+#include "test_files.h"
 #include "windows/file_association.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
@@ -26,17 +27,6 @@ namespace {
 const QString kCaption = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
 const QString kSaveQuestion =
     QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？");
-
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void spit(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 Document SampleDocument() {
     Document d;
@@ -70,7 +60,7 @@ class ContourTest : public ::testing::Test {
     }
     QString WriteSample(const QString& name, const Document& d = SampleDocument()) {
         const QString path = dir.filePath(name);
-        spit(path, DataFile::Write(d));
+        EXPECT_TRUE(spit(path, DataFile::Write(d)));
         return path;
     }
     Tabula& grid() { return contour->FormMain->grdData(); }
@@ -150,7 +140,7 @@ TEST_F(ContourTest, CommandLineOpensAQuotedLowerCaseFileWithoutNamingItInTheCapt
 
 TEST_F(ContourTest, CommandLineWithOtherFilesDrawsTheEmptyDiagrams) {
     const QString text = dir.filePath("notes.txt");
-    spit(text, "x");
+    ASSERT_TRUE(spit(text, "x"));
     Contour& c = Start(text);
     EXPECT_EQ(c.FileName(), "新規.QST");
     EXPECT_TRUE(c.FormCont->isEnabled());
@@ -182,7 +172,7 @@ TEST_F(ContourTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone) {
     QByteArray newer = slurp(first);
     newer.replace("1.01.00", "1.02.00");
     const QString newerPath = dir.filePath("newer.QST");
-    spit(newerPath, newer);
+    ASSERT_TRUE(spit(newerPath, newer));
     dialogs.expectOpenFile(newerPath).expectMessage(
         "開こうとしているﾌｧｲﾙは本ｿﾌﾄより新しいﾊﾞｰｼﾞｮﾝで作成されています。\r\n"
         "ﾌｧｲﾙを開くことができません。\r\n\r\nｼｽﾃﾑを最新のものに更新してください。",
@@ -294,8 +284,8 @@ TEST_F(ContourTest, DraggingALevelOrAMarkerDoesNotCountAsAChange) {
 TEST_F(ContourTest, ExitCommandClosesTheFrameThroughTheExitPrompt) {
     Contour& c = Start();
     c.FormMain->setChange(true);
-    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation,
-                          "Quill Net", MsgResult::Cancel);
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::Cancel);
     c.FormMain_MenuClick(1001);
     EXPECT_TRUE(c.FormMain->isVisible());
     EXPECT_NE(c.FormCont, nullptr);

@@ -1,6 +1,8 @@
 // Shared helpers of the data file tests.
 #pragma once
 
+#include "test_files.h"
+
 #include "app/document.h"
 #include "platform/cp932.h"
 
@@ -20,15 +22,6 @@ inline std::string str(const QString& text) {
 // The CP932 bytes of a text written here in UTF-8.
 inline QByteArray sjis(const QString& text) {
     return cp932::encode(text);
-}
-
-inline QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-inline bool spit(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 // The document a new one is: default titles and 100 empty rows.

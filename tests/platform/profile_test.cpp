@@ -1,5 +1,6 @@
 #include "platform/cp932.h"
 #include "platform/profile.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,16 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void spit(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 class ProfileTest : public ::testing::Test {
   protected:
@@ -30,7 +21,8 @@ class ProfileTest : public ::testing::Test {
 
 TEST_F(ProfileTest, MissingFileSectionKeyOrEmptyValueGiveTheDefault) {
     EXPECT_EQ(file().read("解像度", "走査線数", "100"), "100");
-    spit(path(), cp932::encode("[解像度]\r\n走査線数=\r\n印刷段数= 4 \r\n[他]\r\nx=1\r\n"));
+    ASSERT_TRUE(
+        spit(path(), cp932::encode("[解像度]\r\n走査線数=\r\n印刷段数= 4 \r\n[他]\r\nx=1\r\n")));
     EXPECT_EQ(file().read("解像度", "走査線数", "100"), "100");
     EXPECT_EQ(file().read("解像度", "印刷段数", "3"), "4");
     EXPECT_EQ(file().read("解像度", "x", "d"), "d");
@@ -38,24 +30,24 @@ TEST_F(ProfileTest, MissingFileSectionKeyOrEmptyValueGiveTheDefault) {
 }
 
 TEST_F(ProfileTest, SectionsAndKeysIgnoreLetterCase) {
-    spit(path(), "[Plot]\r\nLeft=12\r\n");
+    ASSERT_TRUE(spit(path(), "[Plot]\r\nLeft=12\r\n"));
     EXPECT_EQ(file().read("PLOT", "left", "0"), "12");
     ASSERT_TRUE(file().write("plot", "LEFT", "13"));
     EXPECT_EQ(slurp(path()), QByteArray("[Plot]\r\nLEFT=13\r\n"));
 }
 
 TEST_F(ProfileTest, ValuesAreCutAt254Bytes) {
-    spit(path(), "[a]\r\nk=" + QByteArray(300, 'x') + "\r\n");
+    ASSERT_TRUE(spit(path(), "[a]\r\nk=" + QByteArray(300, 'x') + "\r\n"));
     EXPECT_EQ(file().read("a", "k", "").size(), 254);
     // A double-byte character is never split.
-    spit(path(), cp932::encode("[a]\r\nk=x" + QString(200, u'走') + "\r\n"));
+    ASSERT_TRUE(spit(path(), cp932::encode("[a]\r\nk=x" + QString(200, u'走') + "\r\n")));
     EXPECT_EQ(cp932::byteLength(file().read("a", "k", "")), 253);
 }
 
 TEST_F(ProfileTest, WriteKeepsEveryOtherLineByteForByte) {
     const QByteArray before = cp932::encode("; comment ～\r\n[解像度]\r\n走査線数=100\r\n"
                                             "印刷段数=3\r\n\r\n[ｸﾞﾘｯﾄﾞ]\n投影図=False\r\n");
-    spit(path(), before);
+    ASSERT_TRUE(spit(path(), before));
     ASSERT_TRUE(file().write("解像度", "走査線数", "120"));
     QByteArray expected = before;
     expected.replace(cp932::encode("走査線数=100"), cp932::encode("走査線数=120"));
@@ -63,7 +55,8 @@ TEST_F(ProfileTest, WriteKeepsEveryOtherLineByteForByte) {
 
     // A new key goes at the end of its section, before the blank line.
     ASSERT_TRUE(file().write("解像度", "分割角度数", "12"));
-    expected.replace(cp932::encode("印刷段数=3\r\n"), cp932::encode("印刷段数=3\r\n分割角度数=12\r\n"));
+    expected.replace(cp932::encode("印刷段数=3\r\n"),
+                     cp932::encode("印刷段数=3\r\n分割角度数=12\r\n"));
     EXPECT_EQ(slurp(path()), expected);
 
     // A new section is appended.

@@ -1,4 +1,5 @@
 #include "scripted_dialogs.h"
+#include "test_files.h"
 #include "windows/file_association.h"
 #include "windows/frm_title.h"
 #include "windows/frm_version.h"
@@ -18,9 +19,8 @@ const QString kQuestion = QStringLiteral("拡張子が「.QST」のﾌｧｲﾙ�
                                          "　ﾌﾟﾛｸﾞﾗﾑを起動できるようになります。　　 ）\r\n"
                                          "よろしいですか？");
 
-QString slurp(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+QString slurpText(const QString& path) {
+    return QString::fromUtf8(slurp(path));
 }
 
 } // namespace
@@ -92,10 +92,10 @@ TEST(FileAssociationEntries, ProgramPathWithSpacesStillStartsTheProgram) {
     EXPECT_EQ(association.ExecLine(), "\"/home/geo/My Programs/qstereo\" %f");
     EXPECT_EQ(FileAssociation("/opt/q/qstereo", data.path()).ExecLine(), "/opt/q/qstereo %f");
     ASSERT_TRUE(association.Register());
-    const QString desktop = slurp(association.DesktopFilePath());
+    const QString desktop = slurpText(association.DesktopFilePath());
     EXPECT_TRUE(desktop.contains("Exec=\"/home/geo/My Programs/qstereo\" %f\n"));
     EXPECT_TRUE(desktop.contains("MimeType=application/x-quill-stereo;"));
-    EXPECT_TRUE(slurp(association.MimeFilePath()).contains("<glob pattern=\"*.qst\"/>"));
+    EXPECT_TRUE(slurpText(association.MimeFilePath()).contains("<glob pattern=\"*.qst\"/>"));
 }
 
 TEST(Splash, ShowsTheVersionCentredInTheUpperPart) {
