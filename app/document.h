@@ -14,8 +14,8 @@ struct Document {
     struct Grade {
         float value = 0;        // threshold in percent of the data count
         uint32_t foreColor = 0; // 0x00BBGGRR
-        // Pattern 0 to 7; empty when read from a file older than patterns, so the level keeps
-        // the pattern it is created with.
+        // Pattern 0 to 7. A file older than patterns gives each level the pattern a new level
+        // of its number gets (the levels of an opened file are numbered 1, 2, ... in order).
         std::optional<int16_t> fillStyle;
         friend bool operator==(const Grade&, const Grade&) = default;
     };
@@ -54,5 +54,10 @@ constexpr int kProgramVersion = 10100;
 constexpr int kHeaderlessVersion = 10003;
 // Files up to this version store no pattern with a contour level.
 constexpr int kLastVersionWithoutPattern = 10099;
+
+// The pattern a new contour level numbered n (from 1) starts with: 6, 5, 4, 3, 2, 7, repeating.
+constexpr int16_t DefaultPattern(int n) {
+    return static_cast<int16_t>(7 - n % 6);
+}
 
 } // namespace DataFile

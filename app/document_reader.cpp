@@ -82,6 +82,8 @@ class Parser {
             g.foreColor = color();
             if (d.version > kLastVersionWithoutPattern)
                 g.fillStyle = static_cast<int16_t>(whole(0, 7));
+            else
+                g.fillStyle = DefaultPattern(static_cast<int>(i + 1));
             d.grades.push_back(g);
         }
         poles(d.contourPoles);

@@ -305,6 +305,8 @@ void Sliver::onAction(Qt::Orientation o, int action) {
         p = sb->minimum();
         break;
     case QAbstractSlider::SliderToMaximum:
+        // The last position proper: "maximum − minimum" falls short of it when the minimum
+        // is not 0.
         p = sb->maximum();
         break;
     case QAbstractSlider::SliderMove:

@@ -1,4 +1,5 @@
 #include "app/document_reader.h"
+#include "app/document_writer.h"
 #include "document_test_support.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,8 @@ TEST(DocumentReader, FileWithoutHeaderIsTheFirstVersion) {
     EXPECT_EQ(str(d.contourTitle), "コンター\r\n二行目");
     EXPECT_EQ(str(d.plotTitle), "プロット");
     ASSERT_EQ(d.grades.size(), 1u);
-    EXPECT_EQ(d.grades[0], (Document::Grade{10.0f, 255u, std::nullopt}));
+    // Without stored patterns a level gets the one a new level of its number starts with.
+    EXPECT_EQ(d.grades[0], (Document::Grade{10.0f, 255u, int16_t(6)}));
     EXPECT_TRUE(d.contourPoles.empty());
     ASSERT_EQ(d.plotPoles.size(), 1u);
     EXPECT_EQ(d.plotPoles[0], (Document::Pole{0.5f, -0.5f, 0.25f, 1.0f}));
@@ -50,13 +52,26 @@ TEST(DocumentReader, VersionsBeforePatternsHaveTheRoseTitleButNoPattern) {
     EXPECT_EQ(r.document->version, 10005);
     EXPECT_EQ(str(r.document->roseTitle.value_or("-")), "rose");
     EXPECT_EQ(str(r.document->contourTitle), "contour");
-    EXPECT_FALSE(r.document->grades[0].fillStyle);
+    EXPECT_EQ(r.document->grades[0].fillStyle, int16_t(6));
 
     // Letter case of the key does not matter; 1.00.99 is still without patterns.
     const auto r99 = Read("quillstereoversion1.00.99\r\n" + body + kRows);
     ASSERT_TRUE(r99.document);
     EXPECT_EQ(r99.document->version, 10099);
-    EXPECT_FALSE(r99.document->grades[0].fillStyle);
+    EXPECT_EQ(r99.document->grades[0].fillStyle, int16_t(6));
+
+    // Seven levels: patterns 6, 5, 4, 3, 2, 7 and again 6, written back as such.
+    QByteArray seven = "QuillStereoVersion1.00.05\r\nr\r\nc\r\np\r\n 0 \r\n 7 \r\n";
+    for (int i = 0; i < 7; ++i)
+        seven += " 10 \r\n 255 \r\n";
+    const auto r7 = Read(seven + " 0 \r\n 0 \r\n\r\n");
+    ASSERT_TRUE(r7.document);
+    std::vector<int> patterns;
+    for (const Document::Grade& g : r7.document->grades)
+        patterns.push_back(g.fillStyle.value_or(-1));
+    EXPECT_EQ(patterns, (std::vector<int>{6, 5, 4, 3, 2, 7, 6}));
+    EXPECT_TRUE(str(DataFile::Write(*r7.document)).find(" 10 \r\n 255 \r\n 7 \r\n") !=
+                std::string::npos);
 
     // A header naming the first version is still no title.
     const auto r03 = Read("QuillStereoVersion1.00.03\r\ncontour\r\nplot\r\n 0 \r\n 0 \r\n 0 \r\n"
