@@ -344,7 +344,7 @@ void Tabula::SetRows(int v) {
     grdMain_->SetRedraw(false);
     const int oldRows = Rows();
     grdMain_->SetRows(v);
-    shadeLockedColumns(std::min(oldRows, v));
+    shadeLockedColumns();
     if (autoNumber_)
         numberRows(std::min(Row(), oldRows));
     rebindIfOutside();
@@ -396,11 +396,11 @@ void Tabula::numberRows(int from) {
         grdMain_->SetTextMatrix(r, numberingCol_, QString::number(r - fixedRows + 1));
 }
 
-// Locked columns keep their shading over rows that appear below `firstRow`.
-void Tabula::shadeLockedColumns(int firstRow) {
+// Every locked column is shaded again over all its data rows, new or old.
+void Tabula::shadeLockedColumns() {
     for (int c = FixedCols(); c < Cols(); ++c)
         if (colLock_[c])
-            fillColumnBack(c, std::max(firstRow, FixedRows()), Rows() - 1, LockedCellColor);
+            fillColumnBack(c, FixedRows(), Rows() - 1, LockedCellColor);
 }
 
 void Tabula::fillColumnBack(int col, int firstRow, int lastRow, uint32_t color) {
@@ -547,8 +547,9 @@ void Tabula::SetColLock(int index, bool v) {
         txtInp_->setEnabled(!v);
 }
 
+// The control's own state, whatever its parent's.
 bool Tabula::Enabled() const {
-    return isEnabled();
+    return !testAttribute(Qt::WA_ForceDisabled);
 }
 
 void Tabula::SetEnabled(bool v) {
@@ -832,6 +833,8 @@ void Tabula::SetRedraw(bool v) {
             editCol_ = Col();
             setEditText(grdMain_->Text());
         }
+        // Nor may the input line stay open on a locked column entered while redrawing was off.
+        txtInp_->setEnabled(!locked(Col()));
     }
 }
 
@@ -921,6 +924,7 @@ void Tabula::applyEditColours() {
 
 void Tabula::Clear() {
     grdMain_->Clear();
+    syncEditText();
 }
 
 void Tabula::Refresh() {

@@ -325,7 +325,7 @@ class Tabula : public QWidget {
     void layoutChildren();
     void applyEditColours();
     void numberRows(int from);
-    void shadeLockedColumns(int firstRow);
+    void shadeLockedColumns();
     void fillColumnBack(int col, int firstRow, int lastRow, uint32_t color);
     // tabula_editing.cpp
     void connectGrid();

@@ -454,10 +454,11 @@ void Tabula::fillSelection() {
     grdMain_->SetCol(col);
     grdMain_->SetRowSel(rowSel);
     grdMain_->SetColSel(colSel);
-    previousText_ = p;
     setEditText(grdMain_->Text());
     dataChanged_ = true;
-    SetRedraw(true);
+    grdMain_->SetRedraw(true);
+    // The cell keeps its entry text as the reference, so leaving it reports the fill again.
+    previousText_ = p;
 }
 
 // ---- keys and focus in the edit boxes ----------------------------------------------------

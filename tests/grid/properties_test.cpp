@@ -119,6 +119,42 @@ TEST_F(TabulaTest, ColumnLockShadesDataCellsAndNewRows) {
     grid->SetCols(6); // the lock array grows with the grid
     EXPECT_FALSE(grid->ColLock(5));
     EXPECT_EQ(grid->LastError(), 0);
+
+    // A change of Rows shades every locked column again, old rows included.
+    grid->SetColLock(4, true);
+    grid->Clear();
+    EXPECT_EQ(grid->CellBackColor2(2, 4), 0u);
+    grid->SetRows(8);
+    EXPECT_EQ(grid->CellBackColor2(2, 4), kLocked);
+    EXPECT_EQ(grid->CellBackColor2(7, 4), kLocked);
+    EXPECT_EQ(grid->CellBackColor2(0, 4), 0u);
+    EXPECT_EQ(grid->CellBackColor2(2, 2), 0u);
+}
+
+TEST_F(TabulaTest, ClearEmptiesTheEditBoxesToo) {
+    grid->SetCols(3);
+    grid->SetRows(4);
+    clickCell(1, 1);
+    grid->SetTextMatrix(1, 1, QStringLiteral("N30E"));
+    grid->Clear();
+    EXPECT_EQ(input()->text(), QString());
+    input()->setFocus();
+    type(QStringLiteral("x")); // the old text does not come back
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("x"));
+}
+
+TEST_F(TabulaTest, EnabledIsTheControlsOwnState) {
+    QWidget parent;
+    grid->setParent(&parent);
+    parent.setEnabled(false);
+    EXPECT_TRUE(grid->Enabled());
+    TabulaPropertyBag bag;
+    grid->WriteProperties(bag);
+    EXPECT_FALSE(bag.Contains(QStringLiteral("Enabled")));
+    grid->SetEnabled(false);
+    parent.setEnabled(true);
+    EXPECT_FALSE(grid->Enabled());
+    grid->setParent(nullptr);
 }
 
 TEST_F(TabulaTest, CellColourAccessDoesNotMoveTheCurrentCell) {
