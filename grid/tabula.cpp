@@ -964,9 +964,12 @@ void Tabula::layoutChildren() {
         grdMain_->setGeometry(0, inp, w, h - inp);
         onScroll();
     } else {
-        // The control is never lower than its input line (minimumHeight keeps it so).
+        // The control is never lower than its input line (minimumHeight keeps it so); with no
+        // width left it shrinks to the input line alone.
         txtInp_->setGeometry(0, 0, std::max(w, 0), inp);
         grdMain_->setGeometry(0, inp, std::max(w, 0), 0);
+        if (w <= 0 && h != inp)
+            resize(0, inp);
     }
 }
 

@@ -345,7 +345,7 @@ class Tabula : public QWidget {
     void bringIntoView();
     void gridKeyDown(int& keyCode, int& shift);
     void gridKeyPress(int& keyAscii);
-    bool acceptChar(QChar ch, bool inGrid);
+    bool acceptChar(QChar ch);
     void editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled);
     void insertTyped(QLineEdit* box, const QString& text);
     void fillSelection();
@@ -394,7 +394,6 @@ class Tabula : public QWidget {
     QString toolTip_;
     bool shownOnce_ = false;
     bool syncingEdit_ = false;
-    bool holdImeClosed_ = false;
     int lastError_ = 0;
     QString lastErrorText_;
 };

@@ -276,6 +276,9 @@ TEST_F(TabulaTest, ControlIsNeverLowerThanItsInputLine) {
     grid->resize(-20, 3);
     EXPECT_EQ(grid->width(), 0);
     EXPECT_EQ(grid->height(), input()->height());
+    grid->resize(0, 200); // no width: the input line's height
+    EXPECT_EQ(grid->width(), 0);
+    EXPECT_EQ(grid->height(), input()->height());
     grid->resize(300, 200);
     EXPECT_EQ(input()->geometry(), QRect(0, 0, 300, input()->height()));
     EXPECT_EQ(inner()->geometry(), QRect(0, input()->height(), 300, 200 - input()->height()));
