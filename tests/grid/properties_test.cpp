@@ -39,6 +39,16 @@ TEST_F(TabulaTest, ShapeSettersRejectValuesThatLeaveNoDataCell) {
     expectMessage(QStringLiteral("Rows の値は、FixedRows の値より１以上大きくなければなりません。"),
                   QStringLiteral("Rows"), TabulaButtons::OK, exclamation);
     grid->SetRows(1);
+    // Zero and negative counts go the same way.
+    expectMessage(QStringLiteral("Rows の値は、FixedRows の値より１以上大きくなければなりません。"),
+                  QStringLiteral("Rows"), TabulaButtons::OK, exclamation);
+    grid->SetRows(0);
+    expectMessage(QStringLiteral("Cols の値は、FixedCols の値より１以上大きくなければなりません。"),
+                  QStringLiteral("Cols"), TabulaButtons::OK, exclamation);
+    grid->SetCols(-3);
+    expectMessage(QStringLiteral("FixedRows の値は、Rows の値より１以上小さくなければなりません。"),
+                  QStringLiteral("FixedRows"), TabulaButtons::OK, exclamation);
+    grid->SetFixedRows(-1);
     EXPECT_EQ(grid->Cols(), 5);
     EXPECT_EQ(grid->Rows(), 6);
     EXPECT_EQ(grid->FixedCols(), 1);
