@@ -208,6 +208,19 @@ TEST_F(RowsTest, PasteBeyondTheLastRowTruncatedOrCancelled) {
     EXPECT_TRUE(events.isEmpty());
 }
 
+TEST_F(RowsTest, QuestionIsAskedWithoutTheHourglass) {
+    clickCell(9, 1);
+    bool busy = true;
+    grid->SetMessageHandler([&](const TabulaMessage&) {
+        busy = QApplication::overrideCursor() != nullptr;
+        return TabulaAnswer::Yes;
+    });
+    grid->PasteText(QStringLiteral("1\r2"));
+    EXPECT_FALSE(busy);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(grid->Rows(), 11);
+}
+
 TEST_F(RowsTest, PasteThatExactlyReachesTheEnd) {
     clickCell(8, 1);
     grid->PasteText(QStringLiteral("p\rq\r\n"));
