@@ -491,6 +491,7 @@ void Tabula::SetTextMatrix(int row, int col, const QString& s) {
 void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
     if (!checkRow(row, "TextMatrixBC") || !checkCol(col, "TextMatrixBC"))
         return;
+    const QString currentReference = previousText_;
     previousText_ = grdMain_->TextMatrix(row, col);
     grdMain_->SetTextMatrix(row, col, s);
     if (row == editRow_ && col == editCol_)
@@ -509,6 +510,10 @@ void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
             Q_EMIT Change(row, col);
         }
     }
+    // Another cell's old text must not become the reference of the current cell: leaving that
+    // cell would report a change it never had, and a cancel would write that text into it.
+    if (row != Row() || col != Col())
+        previousText_ = currentReference;
 }
 
 QString Tabula::Clip() const {

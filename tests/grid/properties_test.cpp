@@ -259,6 +259,16 @@ TEST_F(TabulaTest, TextMatrixBCRaisesChangeEventsAndHonoursCancel) {
     grid->SetRedraw(true);
     EXPECT_TRUE(events.isEmpty());
     EXPECT_EQ(grid->TextMatrix(0, 2), QStringLiteral("header"));
+
+    // Writing another cell leaves the current cell's reference alone.
+    grid->SetTextMatrix(1, 1, QStringLiteral("30"));
+    clickCell(2, 1);
+    clickCell(1, 1);
+    grid->SetTextMatrixBC(3, 2, QStringLiteral("elsewhere"));
+    EXPECT_EQ(grid->PreviousText(), QStringLiteral("30"));
+    events.clear();
+    grid->SetRow(2);
+    EXPECT_EQ(events, QStringList({"RowColChange"}));
 }
 
 TEST_F(TabulaTest, VisibilityKeepsOrRestoresSizes) {
