@@ -67,6 +67,8 @@ void Tabula::AddItem(const QString& Item, int Index) {
         grdMain_->SetRow(row);
         grdMain_->SetCol(col);
         grdMain_->SetRedraw(redraw);
+        // The current row may now be the new row: compare later edits with what it holds.
+        previousText_ = grdMain_->Text();
     }
     setEditText(grdMain_->Text());
     dataChanged_ = true;

@@ -101,6 +101,17 @@ TEST_F(RowsTest, InsertedRowsInLockedColumnsAreShaded) {
     EXPECT_EQ(grid->CellBackColor2(2, 2), 0u);
 }
 
+TEST_F(RowsTest, RowInsertedAtTheCurrentRowIsNoChangeOfIt) {
+    clickCell(4, 1);
+    grid->AddItem(QString(), 4);
+    EXPECT_EQ(grid->TextMatrix(4, 1), QString());
+    EXPECT_EQ(grid->PreviousText(), QString());
+    events.clear();
+    key(Qt::Key_Down);
+    EXPECT_EQ(events, QStringList({"RowColChange"}));
+    EXPECT_EQ(grid->TextMatrix(4, 1), QString());
+}
+
 TEST_F(RowsTest, CancelledInsertionStillCountsAsAChange) {
     cancelNext = true;
     grid->SetDataChanged(false);
