@@ -861,7 +861,7 @@ QVariant FlexGrid::inputMethodQuery(Qt::InputMethodQuery query) const {
 }
 
 void FlexGrid::handleNavigationKey(int code, int shift) {
-    const bool extend = (shift & 1) != 0 && s_.selectionMode != 1 + 10;
+    const bool extend = (shift & 1) != 0;
     const bool ctrl = (shift & 2) != 0;
     int r = extend ? rowSel_ : row_;
     int c = extend ? colSel_ : col_;
@@ -909,10 +909,6 @@ void FlexGrid::handleNavigationKey(int code, int shift) {
         moveCurrent(r, c, false);
         ShowCell(row_, col_);
     }
-}
-
-bool FlexGrid::focusNextPrevChild(bool next) {
-    return QAbstractScrollArea::focusNextPrevChild(next);
 }
 
 void FlexGrid::focusInEvent(QFocusEvent* event) {

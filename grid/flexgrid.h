@@ -174,7 +174,6 @@ class FlexGrid final : public QAbstractScrollArea {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
     void scrollContentsBy(int dx, int dy) override;
 
   private:

@@ -344,7 +344,7 @@ void Tabula::SetRows(int v) {
     grdMain_->SetRedraw(false);
     const int oldRows = Rows();
     grdMain_->SetRows(v);
-    shadeLockedColumns(std::min(oldRows, v));
+    shadeLockedColumns();
     if (autoNumber_)
         numberRows(std::min(Row(), oldRows));
     rebindIfOutside();
@@ -396,11 +396,11 @@ void Tabula::numberRows(int from) {
         grdMain_->SetTextMatrix(r, numberingCol_, QString::number(r - fixedRows + 1));
 }
 
-// Locked columns keep their shading over rows that appear below `firstRow`.
-void Tabula::shadeLockedColumns(int firstRow) {
+// Every locked column is shaded again over all its data rows, new or old.
+void Tabula::shadeLockedColumns() {
     for (int c = FixedCols(); c < Cols(); ++c)
         if (colLock_[c])
-            fillColumnBack(c, std::max(firstRow, FixedRows()), Rows() - 1, LockedCellColor);
+            fillColumnBack(c, FixedRows(), Rows() - 1, LockedCellColor);
 }
 
 void Tabula::fillColumnBack(int col, int firstRow, int lastRow, uint32_t color) {
@@ -491,6 +491,7 @@ void Tabula::SetTextMatrix(int row, int col, const QString& s) {
 void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
     if (!checkRow(row, "TextMatrixBC") || !checkCol(col, "TextMatrixBC"))
         return;
+    const QString currentReference = previousText_;
     previousText_ = grdMain_->TextMatrix(row, col);
     grdMain_->SetTextMatrix(row, col, s);
     if (row == editRow_ && col == editCol_)
@@ -509,6 +510,10 @@ void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
             Q_EMIT Change(row, col);
         }
     }
+    // Another cell's old text must not become the reference of the current cell: leaving that
+    // cell would report a change it never had, and a cancel would write that text into it.
+    if (row != Row() || col != Col())
+        previousText_ = currentReference;
 }
 
 QString Tabula::Clip() const {
@@ -547,8 +552,9 @@ void Tabula::SetColLock(int index, bool v) {
         txtInp_->setEnabled(!v);
 }
 
+// The control's own state, whatever its parent's.
 bool Tabula::Enabled() const {
-    return isEnabled();
+    return !testAttribute(Qt::WA_ForceDisabled);
 }
 
 void Tabula::SetEnabled(bool v) {
@@ -832,6 +838,8 @@ void Tabula::SetRedraw(bool v) {
             editCol_ = Col();
             setEditText(grdMain_->Text());
         }
+        // Nor may the input line stay open on a locked column entered while redrawing was off.
+        txtInp_->setEnabled(!locked(Col()));
     }
 }
 
@@ -921,6 +929,7 @@ void Tabula::applyEditColours() {
 
 void Tabula::Clear() {
     grdMain_->Clear();
+    syncEditText();
 }
 
 void Tabula::Refresh() {
@@ -960,9 +969,12 @@ void Tabula::layoutChildren() {
         grdMain_->setGeometry(0, inp, w, h - inp);
         onScroll();
     } else {
-        // The control is never lower than its input line (minimumHeight keeps it so).
+        // The control is never lower than its input line (minimumHeight keeps it so); with no
+        // width left it shrinks to the input line alone.
         txtInp_->setGeometry(0, 0, std::max(w, 0), inp);
         grdMain_->setGeometry(0, inp, std::max(w, 0), 0);
+        if (w <= 0 && h != inp)
+            resize(0, inp);
     }
 }
 

@@ -325,7 +325,7 @@ class Tabula : public QWidget {
     void layoutChildren();
     void applyEditColours();
     void numberRows(int from);
-    void shadeLockedColumns(int firstRow);
+    void shadeLockedColumns();
     void fillColumnBack(int col, int firstRow, int lastRow, uint32_t color);
     // tabula_editing.cpp
     void connectGrid();
@@ -345,7 +345,7 @@ class Tabula : public QWidget {
     void bringIntoView();
     void gridKeyDown(int& keyCode, int& shift);
     void gridKeyPress(int& keyAscii);
-    bool acceptChar(QChar ch, bool inGrid);
+    bool acceptChar(QChar ch);
     void editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled);
     void insertTyped(QLineEdit* box, const QString& text);
     void fillSelection();
@@ -394,7 +394,6 @@ class Tabula : public QWidget {
     QString toolTip_;
     bool shownOnce_ = false;
     bool syncingEdit_ = false;
-    bool holdImeClosed_ = false;
     int lastError_ = 0;
     QString lastErrorText_;
 };

@@ -81,7 +81,6 @@ void Tabula::connectGrid() {
         Q_EMIT DblClick();
     });
     connect(g, &FlexGrid::GotFocus, this, &Tabula::onGridFocus);
-    connect(g, &FlexGrid::LostFocus, this, [this] { holdImeClosed_ = false; });
     connect(g, &FlexGrid::TextDropped, this, &Tabula::onDrop);
 
     // The two boxes mirror each other and write every change into the bound cell.
@@ -258,7 +257,6 @@ void Tabula::applyIme(QWidget* w) {
     default:
         break;
     }
-    holdImeClosed_ = grid && imeMode_ == tbIMEModeDisable;
     w->setAttribute(Qt::WA_InputMethodEnabled, enabled);
     w->setInputMethodHints(hints);
     if (w->hasFocus())
@@ -454,15 +452,16 @@ void Tabula::fillSelection() {
     grdMain_->SetCol(col);
     grdMain_->SetRowSel(rowSel);
     grdMain_->SetColSel(colSel);
-    previousText_ = p;
     setEditText(grdMain_->Text());
     dataChanged_ = true;
-    SetRedraw(true);
+    grdMain_->SetRedraw(true);
+    // The cell keeps its entry text as the reference, so leaving it reports the fill again.
+    previousText_ = p;
 }
 
 // ---- keys and focus in the edit boxes ----------------------------------------------------
 
-bool Tabula::acceptChar(QChar ch, bool /*inGrid*/) {
+bool Tabula::acceptChar(QChar ch) {
     const ushort code = ch.unicode();
     if (code == VkBack)
         return true;
@@ -571,7 +570,7 @@ void Tabula::editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled) {
     }
     QString accepted;
     for (QChar ch : text)
-        if (acceptChar(ch, false))
+        if (acceptChar(ch))
             accepted += ch;
     if (accepted == QString(QChar(VkBack))) {
         handled = false; // the box deletes as usual
@@ -605,7 +604,7 @@ bool Tabula::eventFilter(QObject* watched, QEvent* event) {
             return false;
         QString accepted;
         for (QChar ch : commit)
-            if (acceptChar(ch, false))
+            if (acceptChar(ch))
                 accepted += ch;
         QInputMethodEvent filtered(im->preeditString(), im->attributes());
         box->event(&filtered);

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
+#include <optional>
 
 using namespace tabula_detail;
 
@@ -66,6 +67,8 @@ void Tabula::AddItem(const QString& Item, int Index) {
         grdMain_->SetRow(row);
         grdMain_->SetCol(col);
         grdMain_->SetRedraw(redraw);
+        // The current row may now be the new row: compare later edits with what it holds.
+        previousText_ = grdMain_->Text();
     }
     setEditText(grdMain_->Text());
     dataChanged_ = true;
@@ -164,7 +167,7 @@ void Tabula::PasteText(const QString& strSet) {
         grdMain_->setFocus(Qt::OtherFocusReason);
         return;
     }
-    WaitCursor wait;
+    std::optional<WaitCursor> wait(std::in_place);
     const bool redraw = grdMain_->Redraw();
     const int c0 = Col(), r0 = Row();
     grdMain_->SetRedraw(false);
@@ -180,10 +183,12 @@ void Tabula::PasteText(const QString& strSet) {
 
     bool grew = false, cancelled = false, reachedEnd = false;
     if (n > Rows() - r0) {
+        wait.reset(); // the question is answered with the ordinary pointer
         const TabulaAnswer a =
             ask(QStringLiteral("貼り付けようとするﾃｷｽﾄは行数が多すぎます。\r\n"
                                "行を増やしますか？"),
                 QStringLiteral("ﾃｷｽﾄの貼り付け"), TabulaButtons::YesNoCancel, TabulaIcon::Question);
+        wait.emplace();
         if (a == TabulaAnswer::Yes) {
             grdMain_->SetRows(r0 + n);
             for (int c = FixedCols(); c < Cols(); ++c)

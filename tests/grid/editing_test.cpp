@@ -243,6 +243,13 @@ TEST_F(EditingTest, CtrlEnterFillsTheSelectionExceptLockedAndHiddenColumns) {
     EXPECT_EQ(focused(), editor());
     EXPECT_EQ(grid->RowSel(), 3);
     EXPECT_EQ(grid->ColSel(), 3);
+
+    // The current cell keeps the text it had on entry as its reference: closing the editor
+    // reports its change once more.
+    EXPECT_EQ(grid->PreviousText(), QString());
+    events.clear();
+    key(Qt::Key_Escape);
+    EXPECT_EQ(events, QStringList({"BeforeChange 1,1", "Change 1,1"}));
 }
 
 TEST_F(EditingTest, CtrlEnterHonoursACancel) {
@@ -317,6 +324,12 @@ TEST_F(EditingTest, LockedColumnRefusesTyping) {
     EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("x"));
     clickCell(2, 2);
     EXPECT_TRUE(input()->isEnabled());
+
+    // Moved onto the locked column while redrawing was off: the input line closes all the same.
+    grid->SetRedraw(false);
+    grid->SetCol(1);
+    grid->SetRedraw(true);
+    EXPECT_FALSE(input()->isEnabled());
 }
 
 TEST_F(EditingTest, MaxLengthLimitsTypingOnly) {

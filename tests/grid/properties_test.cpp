@@ -39,6 +39,16 @@ TEST_F(TabulaTest, ShapeSettersRejectValuesThatLeaveNoDataCell) {
     expectMessage(QStringLiteral("Rows の値は、FixedRows の値より１以上大きくなければなりません。"),
                   QStringLiteral("Rows"), TabulaButtons::OK, exclamation);
     grid->SetRows(1);
+    // Zero and negative counts go the same way.
+    expectMessage(QStringLiteral("Rows の値は、FixedRows の値より１以上大きくなければなりません。"),
+                  QStringLiteral("Rows"), TabulaButtons::OK, exclamation);
+    grid->SetRows(0);
+    expectMessage(QStringLiteral("Cols の値は、FixedCols の値より１以上大きくなければなりません。"),
+                  QStringLiteral("Cols"), TabulaButtons::OK, exclamation);
+    grid->SetCols(-3);
+    expectMessage(QStringLiteral("FixedRows の値は、Rows の値より１以上小さくなければなりません。"),
+                  QStringLiteral("FixedRows"), TabulaButtons::OK, exclamation);
+    grid->SetFixedRows(-1);
     EXPECT_EQ(grid->Cols(), 5);
     EXPECT_EQ(grid->Rows(), 6);
     EXPECT_EQ(grid->FixedCols(), 1);
@@ -119,6 +129,42 @@ TEST_F(TabulaTest, ColumnLockShadesDataCellsAndNewRows) {
     grid->SetCols(6); // the lock array grows with the grid
     EXPECT_FALSE(grid->ColLock(5));
     EXPECT_EQ(grid->LastError(), 0);
+
+    // A change of Rows shades every locked column again, old rows included.
+    grid->SetColLock(4, true);
+    grid->Clear();
+    EXPECT_EQ(grid->CellBackColor2(2, 4), 0u);
+    grid->SetRows(8);
+    EXPECT_EQ(grid->CellBackColor2(2, 4), kLocked);
+    EXPECT_EQ(grid->CellBackColor2(7, 4), kLocked);
+    EXPECT_EQ(grid->CellBackColor2(0, 4), 0u);
+    EXPECT_EQ(grid->CellBackColor2(2, 2), 0u);
+}
+
+TEST_F(TabulaTest, ClearEmptiesTheEditBoxesToo) {
+    grid->SetCols(3);
+    grid->SetRows(4);
+    clickCell(1, 1);
+    grid->SetTextMatrix(1, 1, QStringLiteral("N30E"));
+    grid->Clear();
+    EXPECT_EQ(input()->text(), QString());
+    input()->setFocus();
+    type(QStringLiteral("x")); // the old text does not come back
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("x"));
+}
+
+TEST_F(TabulaTest, EnabledIsTheControlsOwnState) {
+    QWidget parent;
+    grid->setParent(&parent);
+    parent.setEnabled(false);
+    EXPECT_TRUE(grid->Enabled());
+    TabulaPropertyBag bag;
+    grid->WriteProperties(bag);
+    EXPECT_FALSE(bag.Contains(QStringLiteral("Enabled")));
+    grid->SetEnabled(false);
+    parent.setEnabled(true);
+    EXPECT_FALSE(grid->Enabled());
+    grid->setParent(nullptr);
 }
 
 TEST_F(TabulaTest, CellColourAccessDoesNotMoveTheCurrentCell) {
@@ -213,6 +259,16 @@ TEST_F(TabulaTest, TextMatrixBCRaisesChangeEventsAndHonoursCancel) {
     grid->SetRedraw(true);
     EXPECT_TRUE(events.isEmpty());
     EXPECT_EQ(grid->TextMatrix(0, 2), QStringLiteral("header"));
+
+    // Writing another cell leaves the current cell's reference alone.
+    grid->SetTextMatrix(1, 1, QStringLiteral("30"));
+    clickCell(2, 1);
+    clickCell(1, 1);
+    grid->SetTextMatrixBC(3, 2, QStringLiteral("elsewhere"));
+    EXPECT_EQ(grid->PreviousText(), QStringLiteral("30"));
+    events.clear();
+    grid->SetRow(2);
+    EXPECT_EQ(events, QStringList({"RowColChange"}));
 }
 
 TEST_F(TabulaTest, VisibilityKeepsOrRestoresSizes) {
@@ -238,6 +294,9 @@ TEST_F(TabulaTest, VisibilityKeepsOrRestoresSizes) {
 
 TEST_F(TabulaTest, ControlIsNeverLowerThanItsInputLine) {
     grid->resize(-20, 3);
+    EXPECT_EQ(grid->width(), 0);
+    EXPECT_EQ(grid->height(), input()->height());
+    grid->resize(0, 200); // no width: the input line's height
     EXPECT_EQ(grid->width(), 0);
     EXPECT_EQ(grid->height(), input()->height());
     grid->resize(300, 200);

@@ -101,6 +101,17 @@ TEST_F(RowsTest, InsertedRowsInLockedColumnsAreShaded) {
     EXPECT_EQ(grid->CellBackColor2(2, 2), 0u);
 }
 
+TEST_F(RowsTest, RowInsertedAtTheCurrentRowIsNoChangeOfIt) {
+    clickCell(4, 1);
+    grid->AddItem(QString(), 4);
+    EXPECT_EQ(grid->TextMatrix(4, 1), QString());
+    EXPECT_EQ(grid->PreviousText(), QString());
+    events.clear();
+    key(Qt::Key_Down);
+    EXPECT_EQ(events, QStringList({"RowColChange"}));
+    EXPECT_EQ(grid->TextMatrix(4, 1), QString());
+}
+
 TEST_F(RowsTest, CancelledInsertionStillCountsAsAChange) {
     cancelNext = true;
     grid->SetDataChanged(false);
@@ -206,6 +217,19 @@ TEST_F(RowsTest, PasteBeyondTheLastRowTruncatedOrCancelled) {
     grid->PasteText(QStringLiteral("7\r8"));
     EXPECT_EQ(grid->TextMatrix(9, 1), QStringLiteral("1"));
     EXPECT_TRUE(events.isEmpty());
+}
+
+TEST_F(RowsTest, QuestionIsAskedWithoutTheHourglass) {
+    clickCell(9, 1);
+    bool busy = true;
+    grid->SetMessageHandler([&](const TabulaMessage&) {
+        busy = QApplication::overrideCursor() != nullptr;
+        return TabulaAnswer::Yes;
+    });
+    grid->PasteText(QStringLiteral("1\r2"));
+    EXPECT_FALSE(busy);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(grid->Rows(), 11);
 }
 
 TEST_F(RowsTest, PasteThatExactlyReachesTheEnd) {
