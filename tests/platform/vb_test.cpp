@@ -84,6 +84,29 @@ TEST(VbFormat, NumberPatterns) {
     EXPECT_EQ(Format(12.0), "12");
 }
 
+TEST(VbFormat, SingleValuesUseTheirSevenDigits) {
+    EXPECT_EQ(Format(0.1f), "0.1");
+    EXPECT_EQ(Format(360.0f / 7.0f / 2.0f), "25.71428");
+    EXPECT_EQ(Format(33.75f), "33.75");
+    EXPECT_EQ(Format(-0.25f), "-0.25");
+    EXPECT_EQ(Format(1e-5f), "1E-05");
+    EXPECT_EQ(Format(2.675f, "0.00"), "2.68");
+    EXPECT_EQ(Format(2.35f, "0.00"), "2.35");
+    EXPECT_EQ(Format(0.1f, "@@@@@"), "  0.1");
+    EXPECT_EQ(Format(12.5f, "@@@@@\\％"), " 12.5％");
+    // Whole numbers as they are.
+    EXPECT_EQ(Format(18, "@@@@@\\％"), "   18％");
+    EXPECT_EQ(Format(int16_t(7)), "7");
+    EXPECT_EQ(Format(100000, "0.00"), "100000.00");
+}
+
+TEST(VbFormat, AtPatternsPlaceTheGeneralText) {
+    // The text of the number has its zero before the point, as the general form does.
+    EXPECT_EQ(Format(0.5, "@@@@@"), "  0.5");
+    EXPECT_EQ(Format(-0.5, "@@@@@"), " -0.5");
+    EXPECT_EQ(Format(7.5, "@@@@@\\％"), "  7.5％");
+}
+
 TEST(VbFormat, TextPatterns) {
     EXPECT_EQ(Format(QString("12"), "@@@@@"), "   12");
     EXPECT_EQ(Format(QString("123456"), "@@@@@"), "123456");
