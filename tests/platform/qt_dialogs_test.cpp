@@ -1,9 +1,13 @@
 #include "platform/qt_dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(QtDialogsFilter, DataFilesMatchWhateverTheirLetterCase) {
@@ -17,4 +21,29 @@ TEST(QtDialogsFilter, DataFilesMatchWhateverTheirLetterCase) {
     }
     QDir d(dir.path(), "*.[Qq][Ss][Tt]", QDir::Name, QDir::Files);
     EXPECT_EQ(d.entryList(), QStringList({"a.qst", "b.QST", "c.Qst"}));
+}
+
+TEST(QtDialogsMessage, ShowsTheTextAsItIsAndAnswersWithTheButtonClicked) {
+    QtDialogs dialogs;
+    const QString text = QString::fromUtf8("<b>a.QST</b> を保存しますか？\r\nよろしいですか？");
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible())
+                continue;
+            seen = true;
+            EXPECT_EQ(box->windowTitle(), "QUILL Stereo");
+            EXPECT_EQ(box->text(), text);
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            EXPECT_EQ(box->icon(), QMessageBox::Warning);
+            EXPECT_EQ(box->buttons().size(), 3);
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    EXPECT_EQ(dialogs.message(text, MsgButtons::YesNoCancel, MsgIcon::Exclamation,
+                              QStringLiteral("QUILL Stereo"), 2),
+              MsgResult::Cancel);
+    EXPECT_TRUE(seen);
 }
