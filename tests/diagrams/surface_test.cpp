@@ -4,6 +4,7 @@
 #include "diagrams/printer_surface.h"
 #include "pixels.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPolygon>
@@ -486,4 +487,15 @@ TEST(SurfacePrinter, ColourModeAndPaperInTwips) {
     printer.SetScaleMode(DrawingSurface::Twips);
     // The unprintable margin is what the paper has beyond the drawable area.
     EXPECT_GT(printer.Width(), printer.ScaleWidth());
+}
+
+TEST(SurfaceFile, AFileThatCannotBeWrittenIsReportedEvenWithSomethingInItsPlace) {
+    QTemporaryDir dir;
+    for (const char* name : {"taken.pdf", "taken.svg", "taken.png"}) {
+        // A folder of that name: it exists, but no file can be written there.
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(name)));
+        FileSurface file(dir.filePath(QString::fromLatin1(name)), QSize(100, 100), 96);
+        file.Circle({50, 50}, 20);
+        EXPECT_FALSE(file.EndDoc()) << name;
+    }
 }
