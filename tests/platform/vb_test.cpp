@@ -68,6 +68,12 @@ TEST(VbPrint, DoubleUsesFifteenDigits) {
     EXPECT_EQ(NumberText(0.1), ".1");
     EXPECT_EQ(NumberText(1.0 / 3.0), ".333333333333333");
     EXPECT_EQ(NumberText(16711680.0), "16711680");
+    EXPECT_EQ(NumberText(123456789.0), "123456789");
+    EXPECT_EQ(NumberText(1e-5), "1E-05");
+    EXPECT_EQ(NumberText(1e15), "1E+15");
+    EXPECT_EQ(NumberText(-0.0), "0");
+    EXPECT_EQ(NumberText(123456789.0f), "1.234568E+08"); // the same number as a Single
+    EXPECT_EQ(PrintNumber(0.1f), " .1 ");
     EXPECT_EQ(Str(7.0), " 7");
     EXPECT_EQ(Str(-7.0), "-7");
 }
