@@ -499,3 +499,22 @@ TEST(SurfaceFile, AFileThatCannotBeWrittenIsReportedEvenWithSomethingInItsPlace)
         EXPECT_FALSE(file.EndDoc()) << name;
     }
 }
+
+TEST(SurfacePrinter, HatchOfAShapeFarBeyondThePageStaysWithinIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.pdf"));
+    {
+        PrinterSurface printer;
+        PrintToPdf(printer, path);
+        printer.SetScaleMode(DrawingSurface::Millimeters);
+        printer.SetFillStyle(DrawingSurface::DiagonalCrossHatch);
+        printer.Line({-1e6, -1e6}, {1e6, 1e6}, 0, DrawingSurface::LineForm::Box);
+        ASSERT_TRUE(printer.EndDoc());
+    }
+    // A page's worth of lines, not the million-millimetre square's.
+    EXPECT_LT(QFileInfo(path).size(), 200000);
+    const QImage page = RenderPdf(path, 50);
+    if (!page.isNull()) {
+        EXPECT_GT(DarkCount(page, QRect(40, 40, 100, 100)), 200);
+    }
+}
