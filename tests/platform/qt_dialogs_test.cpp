@@ -1,9 +1,12 @@
+#include "platform/desktop.h"
 #include "platform/qt_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -46,4 +49,30 @@ TEST(QtDialogsMessage, ShowsTheTextAsItIsAndAnswersWithTheButtonClicked) {
                               QStringLiteral("QUILL Stereo"), 2),
               MsgResult::Cancel);
     EXPECT_TRUE(seen);
+}
+
+TEST(DesktopFonts, WindowsFontNamesResolveToTheJapaneseFonts) {
+    // The test main installs the substitutions as the program does.
+    const struct {
+        const char* name;
+        const char* family;
+    } cases[] = {{"ＭＳ 明朝", "IPAMincho"},
+                 {"ＭＳ Ｐ明朝", "IPAPMincho"},
+                 {"ＭＳ ゴシック", "IPAGothic"},
+                 {"ＭＳ Ｐゴシック", "IPAPGothic"}};
+    for (const auto& c : cases) {
+        const QFontInfo info(QFont(QString::fromUtf8(c.name), 12));
+        if (QFontDatabase::families().contains(QString::fromLatin1(c.family))) {
+            EXPECT_EQ(info.family(), QString::fromLatin1(c.family)) << c.name;
+        }
+    }
+}
+
+TEST(DesktopCursor, HourglassLastsAsLongAsItsScope) {
+    {
+        Hourglass hourglass;
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
