@@ -83,9 +83,13 @@ QByteArray encode(const QString& text) {
             return QByteArray("?");
         const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(at[1]) << 8 |
                                                     static_cast<unsigned char>(at[0]));
-        // A surrogate pair is one character and one "?".
-        if (unit >= 0xD800 && unit <= 0xDBFF && left >= 4)
-            consumed = 4;
+        // A surrogate pair is one character and one "?"; a lone half takes only itself.
+        if (unit >= 0xD800 && unit <= 0xDBFF && left >= 4) {
+            const auto next = static_cast<char16_t>(static_cast<unsigned char>(at[3]) << 8 |
+                                                    static_cast<unsigned char>(at[2]));
+            if (next >= 0xDC00 && next <= 0xDFFF)
+                consumed = 4;
+        }
         for (size_t i = 0; i < std::size(kWindowsCodePoints); ++i)
             if (unit == kWindowsCodePoints[i])
                 return QByteArray(1, static_cast<char>(kWindowsBytes[i]));

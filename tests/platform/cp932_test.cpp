@@ -22,6 +22,10 @@ TEST(Cp932, UnencodableAndInvalidInput) {
                                               "b")),
               QByteArray("a?b"));
     EXPECT_EQ(cp932::encode(QString::fromUtf8("é")), QByteArray("?"));
+    // A lone half of a surrogate pair does not take the next character with it.
+    EXPECT_EQ(cp932::encode(QStringLiteral("x") + QChar(0xD83D) + QStringLiteral("ab")),
+              QByteArray("x?ab"));
+    EXPECT_EQ(cp932::encode(QString(QChar(0xDE00)) + QStringLiteral("a")), QByteArray("?a"));
     const QString decoded = cp932::decode(QByteArray("a\x81", 2));
     EXPECT_EQ(decoded.left(1), "a");
     EXPECT_EQ(decoded.size(), 2);
