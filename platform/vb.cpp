@@ -325,6 +325,10 @@ QString ToNarrow(const QString& text) {
             out += QChar(char16_t(c - 0xFF01 + 0x21));
         } else if (c == 0xFFE5) {
             out += u'\\';
+        } else if (c == 0x2212) {
+            // The minus sign (pasted from other programs) is the full-width hyphen-minus of
+            // the 8-bit text: it narrows to "-" like "－".
+            out += u'-';
         } else if (c == 0x2019) {
             out += u'\'';
         } else if (c == 0x201D) {

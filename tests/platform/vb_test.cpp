@@ -131,6 +131,8 @@ TEST(VbStrConv, WideAndNarrow) {
     EXPECT_EQ(ToNarrow("パヴヅドッ"), "ﾊﾟｳﾞﾂﾞﾄﾞｯ");
     EXPECT_EQ(ToNarrow("ひらがな漢字"), "ひらがな漢字");
     EXPECT_EQ(ToNarrow("￥ｚ"), "\\z");
+    EXPECT_EQ(ToNarrow("−５．５"), "-5.5");
+    EXPECT_EQ(ToNarrow("－５"), "-5");
     EXPECT_EQ(UCase("abcａｂ"), "ABCＡＢ");
 }
 
