@@ -182,6 +182,8 @@ bool ProfileFile::write(const QString& section, const QString& key, const QStrin
     }
 
     QSaveFile out(target);
+    // A writable file in a folder that takes no new files is written in place.
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     for (const Line& line : lines) {
