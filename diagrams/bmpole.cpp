@@ -33,21 +33,25 @@ float RoundHundredths(double v) {
 NetPoint OrientationToNet(int strikeAngle, const QString& strikeSide, int dipAngle,
                           const QString& dipDirection) {
     const QString direction = FirstLetter(dipDirection);
-    const double f = (direction.isEmpty() || direction == u"N") ? 1.0 : -1.0;
-    const double g = FirstLetter(strikeSide) == u"W" ? -f : f;
+    const int f = (direction.isEmpty() || direction == u"N") ? 1 : -1;
+    const int g = FirstLetter(strikeSide) == u"W" ? -f : f;
 
-    const double radius = BMMain::NetRadius;
-    const double pi = kPi;
-    const float r =
-        RoundHundredths(radius * double(kSqrt2) * std::sin(dipAngle * pi / 180.0 / 2.0));
-    const double a = strikeAngle * pi / 180.0;
-    const double mirror = 2.0 * radius - r;
+    // Whole numbers with the single constants stay single; only sin and cos answer in double.
+    // The positions must match the established figures to the hundredth, so the single
+    // roundings are kept.
+    const int radius = BMMain::NetRadius;
+    const float halfDip = float(dipAngle) * kPi / 180.0f / 2.0f;
+    const float r = RoundHundredths(double(float(radius) * kSqrt2) * std::sin(double(halfDip)));
+    const float a = float(strikeAngle) * kPi / 180.0f;
+    const double cosA = std::cos(double(a));
+    const double sinA = std::sin(double(a));
+    const float mirror = float(2 * radius) - r;
 
     NetPoint p;
-    p.X = RoundHundredths(g * r * std::cos(a));
-    p.Y = RoundHundredths(f * r * std::sin(a));
-    p.MirrorX = RoundHundredths(mirror * -g * std::cos(a));
-    p.MirrorY = RoundHundredths(mirror * -f * std::sin(a));
+    p.X = RoundHundredths(double(float(g) * r) * cosA);
+    p.Y = RoundHundredths(double(float(f) * r) * sinA);
+    p.MirrorX = RoundHundredths(double(mirror * float(-g)) * cosA);
+    p.MirrorY = RoundHundredths(double(mirror * float(-f)) * sinA);
     return p;
 }
 
@@ -60,20 +64,24 @@ Orientation NetToOrientation(float x, float y) {
         return o;
     }
 
-    const double pi = kPi;
+    // As in the forward conversion: single arithmetic wherever no function answers in double.
     if (d >= 1.0f) {
         o.DipAngle = 90;
     } else {
         const float s = d / kSqrt2;
-        o.DipAngle = WholeDegrees(360.0 / pi * std::atan(s / std::sqrt(1.0 - double(s) * s)) + 0.5);
+        const float perDip = 360.0f / kPi;
+        o.DipAngle = WholeDegrees(
+            double(perDip) * std::atan(double(s) / std::sqrt(double(1.0f - s * s))) + 0.5);
     }
 
     const float c = std::fabs(x) / d;
     if (c >= 1.0f) {
         o.StrikeAngle = 0;
     } else {
-        const double arc = std::atan(-c / std::sqrt(1.0 - double(c) * c)) + 2.0 * std::atan(1.0);
-        o.StrikeAngle = WholeDegrees(arc / (pi / 180.0) + 0.5);
+        const double arc =
+            std::atan(-double(c) / std::sqrt(double(1.0f - c * c))) + 2.0 * std::atan(1.0);
+        const float perDegree = kPi / 180.0f;
+        o.StrikeAngle = WholeDegrees(arc / double(perDegree) + 0.5);
     }
 
     // 68 and 22 are 67.5 and 22.5 as whole degrees (halves to even).

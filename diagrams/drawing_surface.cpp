@@ -358,7 +358,10 @@ void DrawingSurface::HatchWithLines(QPainter& painter, const QPainterPath& path,
         return;
     const double unit = std::max(1.0, DpiX() / 96.0);
     const double pitch = 8.0 * unit;
-    const QRectF box = path.boundingRect();
+    // Only lines across the page can show: a shape far larger than the page costs no more.
+    const QRectF box = path.boundingRect() & QRectF(QPointF(0, 0), DeviceSize());
+    if (box.isEmpty())
+        return;
 
     QPen pen(color);
     pen.setWidthF(std::max(1.0, 0.6 * unit));

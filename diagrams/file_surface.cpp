@@ -72,6 +72,14 @@ const QPaintDevice* FileSurface::MetricsDevice() const {
     }
 }
 
+bool FileSurface::BeginPainting(QPainter& painter) {
+    if (failed_)
+        return false; // one attempt per document, not one per drawing call
+    if (!DrawingSurface::BeginPainting(painter))
+        failed_ = true;
+    return !failed_;
+}
+
 void FileSurface::NewPage() {
     if (format_ == Format::Pdf && PainterActive())
         pdf_->newPage();
@@ -81,7 +89,9 @@ void FileSurface::NewPage() {
 
 bool FileSurface::EndDoc() {
     pending_ = false;
-    bool ok = EndPainting();
+    // A file that could not be opened is a failure even when an older one is in its place.
+    bool ok = EndPainting() && !failed_;
+    failed_ = false;
     if (format_ == Format::Raster)
         ok = image_.save(path_) && ok;
     else

@@ -31,6 +31,7 @@ class FileSurface : public DrawingSurface {
     const QPaintDevice* MetricsDevice() const override;
     QSizeF DeviceSize() const override { return size_; }
     bool VectorOutput() const override { return format_ != Format::Raster; }
+    bool BeginPainting(QPainter& painter) override;
 
   private:
     void Prepare();
@@ -42,4 +43,6 @@ class FileSurface : public DrawingSurface {
     std::unique_ptr<QPagedPaintDevice> pdf_;
     std::unique_ptr<QSvgGenerator> svg_;
     bool pending_ = false;
+    // The file could not be opened for this document; reported by EndDoc.
+    bool failed_ = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <iterator>
 
 namespace cp932 {
 
@@ -19,8 +20,9 @@ class Converter {
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts `in`; on an invalid unit of `skip` bytes appends `replacement` and goes on.
-    QByteArray run(const QByteArray& in, int skip, const QByteArray& replacement) {
+    // Converts `in`; where iconv stops, `replace`(unit, bytes left, consumed) gives what to
+    // append for the unit there and how many bytes it takes, and the conversion goes on.
+    template <typename Replace> QByteArray run(const QByteArray& in, Replace replace) {
         QByteArray out;
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             return out;
@@ -39,14 +41,9 @@ class Converter {
                 dstLeft = out.size() - used;
                 continue;
             }
-            // EILSEQ or EINVAL: replace the offending unit (a whole surrogate pair when it is one).
-            size_t n = std::min<size_t>(skip, srcLeft);
-            if (skip == 2 && srcLeft >= 4) {
-                const auto hi = static_cast<unsigned char>(src[1]) << 8 |
-                                static_cast<unsigned char>(src[0]);
-                if (hi >= 0xD800 && hi <= 0xDBFF)
-                    n = 4;
-            }
+            // EILSEQ or EINVAL: replace the offending unit.
+            size_t n = 0;
+            const QByteArray replacement = replace(src, srcLeft, n);
             src += n;
             srcLeft -= n;
             while (dstLeft < static_cast<size_t>(replacement.size()) + 8) {
@@ -69,21 +66,52 @@ class Converter {
     iconv_t cd_;
 };
 
+// The single bytes that Windows maps to code points of their own (0x80 to U+0080, 0xA0 and
+// 0xFD to 0xFF to private-use U+F8F0 to U+F8F3) and iconv refuses: kept so that they come
+// back as the same bytes.
+constexpr unsigned char kWindowsBytes[] = {0x80, 0xA0, 0xFD, 0xFE, 0xFF};
+constexpr char16_t kWindowsCodePoints[] = {0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F3};
+
 } // namespace
 
 QByteArray encode(const QString& text) {
     const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     Converter c("CP932", "UTF-16LE");
-    return c.run(utf16, 2, QByteArray("?"));
+    return c.run(utf16, [](const char* at, size_t left, size_t& consumed) {
+        consumed = std::min<size_t>(2, left);
+        if (left < 2)
+            return QByteArray("?");
+        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(at[1]) << 8 |
+                                                    static_cast<unsigned char>(at[0]));
+        // A surrogate pair is one character and one "?"; a lone half takes only itself.
+        if (unit >= 0xD800 && unit <= 0xDBFF && left >= 4) {
+            const auto next = static_cast<char16_t>(static_cast<unsigned char>(at[3]) << 8 |
+                                                    static_cast<unsigned char>(at[2]));
+            if (next >= 0xDC00 && next <= 0xDFFF)
+                consumed = 4;
+        }
+        for (size_t i = 0; i < std::size(kWindowsCodePoints); ++i)
+            if (unit == kWindowsCodePoints[i])
+                return QByteArray(1, static_cast<char>(kWindowsBytes[i]));
+        return QByteArray("?");
+    });
 }
 
 QString decode(const QByteArray& bytes) {
     Converter c("UTF-16LE", "CP932");
-    const QByteArray replacement("\xFD\xFF", 2);
-    const QByteArray utf16 = c.run(bytes, 1, replacement);
+    const QByteArray utf16 = c.run(bytes, [](const char* at, size_t, size_t& consumed) {
+        consumed = 1;
+        char16_t unit = 0xFFFD;
+        for (size_t i = 0; i < std::size(kWindowsBytes); ++i)
+            if (static_cast<unsigned char>(at[0]) == kWindowsBytes[i])
+                unit = kWindowsCodePoints[i];
+        return QByteArray(reinterpret_cast<const char*>(&unit), 2);
+    });
     return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
 }
 
-int byteLength(const QString& text) { return static_cast<int>(encode(text).size()); }
+int byteLength(const QString& text) {
+    return static_cast<int>(encode(text).size());
+}
 
 } // namespace cp932

@@ -56,7 +56,9 @@ QString sectionName(const QString& line) {
     return close < 0 ? t.mid(1).trimmed() : t.mid(1, close - 1).trimmed();
 }
 
-bool isSection(const QString& line) { return line.trimmed().startsWith(u'['); }
+bool isSection(const QString& line) {
+    return line.trimmed().startsWith(u'[');
+}
 
 // Key and value of a "key=value" line; false for other lines.
 bool keyValue(const QString& line, QString& key, QString& value) {
@@ -161,18 +163,27 @@ bool ProfileFile::write(const QString& section, const QString& key, const QStrin
             lastInSection = i;
     }
 
-    if (!lines.isEmpty() && lines.back().ending.isEmpty())
-        lines.back().ending = "\r\n";
+    // A line added after a last line without its line end gives that line one; every other
+    // line stays as it was.
+    const auto endLastLine = [&lines] {
+        if (!lines.isEmpty() && lines.back().ending.isEmpty())
+            lines.back().ending = "\r\n";
+    };
     if (keyAt >= 0) {
         lines[keyAt].bytes = newLine;
     } else if (sectionAt >= 0) {
+        if (lastInSection + 1 == lines.size())
+            endLastLine();
         lines.insert(lastInSection + 1, {newLine, "\r\n"});
     } else {
+        endLastLine();
         lines.append({cp932::encode(u'[' + section + u']'), "\r\n"});
         lines.append({newLine, "\r\n"});
     }
 
     QSaveFile out(target);
+    // A writable file in a folder that takes no new files is written in place.
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     for (const Line& line : lines) {

@@ -113,6 +113,8 @@ QString QtDialogs::qtFilter(const QString& filter) {
 MsgResult QtDialogs::message(const QString& text, MsgButtons buttons, MsgIcon icon,
                              const QString& title, int defaultButton) {
     QMessageBox box(iconOf(icon), title, text, QMessageBox::NoButton, parent_);
+    // Messages may quote file names and cell texts: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     const auto specs = buttonsOf(buttons);
     for (const ButtonSpec& s : specs)
         box.addButton(s.qt);

@@ -47,11 +47,15 @@ int32_t CLng(double v) {
     return v < 0 ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int32_t>::max();
 }
 
-double Int(double v) { return std::floor(v); }
+double Int(double v) {
+    return std::floor(v);
+}
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 
 // Val of "&H1F" / "&O17": the prefix digits in that radix.
 std::optional<double> radixValue(const QString& s, qsizetype at) {
@@ -97,8 +101,7 @@ double Val(const QString& text) {
         if (c >= u'0' && c <= u'9') {
             num += static_cast<char>(c.unicode());
             (exponent ? expDigits : digits) = true;
-        } else if ((c == u'+' || c == u'-') &&
-                   (num.empty() || (exponent && (num.back() == 'E')))) {
+        } else if ((c == u'+' || c == u'-') && (num.empty() || (exponent && (num.back() == 'E')))) {
             num += static_cast<char>(c.unicode());
         } else if (c == u'.' && !point && !exponent) {
             num += '.';
@@ -167,8 +170,12 @@ QString shortest(double v, int digits) {
 
 } // namespace
 
-QString NumberText(float v) { return shortest(static_cast<double>(v), 7); }
-QString NumberText(double v) { return shortest(v, 15); }
+QString NumberText(float v) {
+    return shortest(static_cast<double>(v), 7);
+}
+QString NumberText(double v) {
+    return shortest(v, 15);
+}
 
 QString Str(float v) {
     const QString s = NumberText(v);
@@ -178,16 +185,21 @@ QString Str(double v) {
     const QString s = NumberText(v);
     return s.startsWith(u'-') ? s : u' ' + s;
 }
-QString PrintNumber(float v) { return Str(v) + u' '; }
-QString PrintNumber(double v) { return Str(v) + u' '; }
+QString PrintNumber(float v) {
+    return Str(v) + u' ';
+}
+QString PrintNumber(double v) {
+    return Str(v) + u' ';
+}
 
 namespace {
 
-// Rounds |v| to `decimals` places, halves away from zero, on its 15-digit decimal form so that
-// 2.675 (stored just below) still rounds up as the user sees it.
-QString fixed(double v, int decimals) {
+// Rounds |v| to `decimals` places, halves away from zero, on its decimal form of `digits`
+// significant digits (15 for a Double, 7 for a Single), so that 2.675 (stored just below)
+// still rounds up as the user sees it.
+QString fixed(double v, int decimals, int digits) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", std::fabs(v));
+    std::snprintf(buf, sizeof buf, "%.*G", digits, std::fabs(v));
     const double decimalValue = std::strtod(buf, nullptr);
     const double scale = std::pow(10.0, decimals);
     double scaled = decimalValue * scale;
@@ -200,28 +212,36 @@ QString fixed(double v, int decimals) {
     return s;
 }
 
-} // namespace
-
-QString Format(double value, const QString& pattern) {
-    if (pattern.isEmpty()) {
-        // General number: like Str, but with the zero before the point and no sign space.
-        QString s = NumberText(value);
-        if (s.startsWith(u'.'))
-            s.prepend(u'0');
-        else if (s.startsWith(QLatin1String("-.")))
-            s.insert(1, u'0');
-        return s;
-    }
+QString formatNumber(double value, const QString& pattern, int digits) {
+    // The general form is the number as text: like Str, but with the zero before the point
+    // and no sign space. "@" patterns place that same text.
+    QString general = shortest(value, digits);
+    if (general.startsWith(u'.'))
+        general.prepend(u'0');
+    else if (general.startsWith(QLatin1String("-.")))
+        general.insert(1, u'0');
+    if (pattern.isEmpty())
+        return general;
     if (pattern.contains(u'@'))
-        return Format(NumberText(value), pattern);
+        return Format(general, pattern);
     const qsizetype dot = pattern.indexOf(u'.');
     int decimals = 0;
     if (dot >= 0) {
-        for (qsizetype i = dot + 1; i < pattern.size() && (pattern[i] == u'0' || pattern[i] == u'#');
-             ++i)
+        for (qsizetype i = dot + 1;
+             i < pattern.size() && (pattern[i] == u'0' || pattern[i] == u'#'); ++i)
             ++decimals;
     }
-    return fixed(value, decimals);
+    return fixed(value, decimals, digits);
+}
+
+} // namespace
+
+QString Format(double value, const QString& pattern) {
+    return formatNumber(value, pattern, 15);
+}
+
+QString Format(float value, const QString& pattern) {
+    return formatNumber(static_cast<double>(value), pattern, 7);
 }
 
 QString Format(const QString& text, const QString& pattern) {
@@ -248,7 +268,9 @@ QString Format(const QString& text, const QString& pattern) {
 namespace {
 
 // Half-width katakana U+FF61..U+FF9F and their full-width forms.
-constexpr char16_t kFullForms[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+constexpr char16_t kFullForms[] =
+    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホ"
+    u"マミムメモヤユヨラリルレロワン゛゜";
 constexpr char16_t kHalfFirst = 0xFF61;
 constexpr char16_t kHalfLast = 0xFF9F;
 constexpr char16_t kVoiced = 0xFF9E;
@@ -303,6 +325,10 @@ QString ToNarrow(const QString& text) {
             out += QChar(char16_t(c - 0xFF01 + 0x21));
         } else if (c == 0xFFE5) {
             out += u'\\';
+        } else if (c == 0x2212) {
+            // The minus sign (pasted from other programs) is the full-width hyphen-minus of
+            // the 8-bit text: it narrows to "-" like "－".
+            out += u'-';
         } else if (c == 0x2019) {
             out += u'\'';
         } else if (c == 0x201D) {
@@ -312,11 +338,13 @@ QString ToNarrow(const QString& text) {
         } else if (c == u'ヴ') {
             out += QChar(char16_t(kHalfFirst + full.find(u'ウ')));
             out += QChar(kVoiced);
-        } else if (c >= u'ァ' && c <= u'ヺ' && full.find(char16_t(c - 1)) != std::u16string_view::npos &&
+        } else if (c >= u'ァ' && c <= u'ヺ' &&
+                   full.find(char16_t(c - 1)) != std::u16string_view::npos &&
                    takesVoiced(char16_t(c - 1))) {
             out += QChar(char16_t(kHalfFirst + full.find(char16_t(c - 1))));
             out += QChar(kVoiced);
-        } else if (c >= u'ァ' && c <= u'ヺ' && full.find(char16_t(c - 2)) != std::u16string_view::npos &&
+        } else if (c >= u'ァ' && c <= u'ヺ' &&
+                   full.find(char16_t(c - 2)) != std::u16string_view::npos &&
                    takesSemiVoiced(char16_t(c - 2))) {
             out += QChar(char16_t(kHalfFirst + full.find(char16_t(c - 2))));
             out += QChar(kSemiVoiced);
@@ -327,7 +355,9 @@ QString ToNarrow(const QString& text) {
     return out;
 }
 
-QString UCase(const QString& text) { return text.toUpper(); }
+QString UCase(const QString& text) {
+    return text.toUpper();
+}
 
 bool TextEquals(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;

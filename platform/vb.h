@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <concepts>
 #include <cstdint>
 #include <optional>
 
@@ -38,8 +39,14 @@ QString Str(double v);
 QString PrintNumber(float v);
 QString PrintNumber(double v);
 
-// Format(value, pattern) for the patterns the program uses: "" (general), "0", "0.0", "0.00", ...
+// Format(value, pattern) for the patterns the program uses: "" (general: "0.5", "1E-05"),
+// "0", "0.0", "0.00", ... and "@" patterns, which place the general text ("@@@@@" of 0.5 is
+// "  0.5"). A Single has 7 significant digits, a Double 15: Format(0.1f) is "0.1".
 QString Format(double value, const QString& pattern = QString());
+QString Format(float value, const QString& pattern = QString());
+template <std::integral T> QString Format(T value, const QString& pattern = QString()) {
+    return Format(static_cast<double>(value), pattern);
+}
 // Format(text, pattern) for "@" patterns: "@@@@@" right-aligns in five characters;
 // literal characters (escaped with a backslash or not) are copied.
 QString Format(const QString& text, const QString& pattern);

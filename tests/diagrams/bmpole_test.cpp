@@ -189,3 +189,19 @@ TEST(PenFactor, FollowsThePrinterResolutionInTenths) {
     EXPECT_FLOAT_EQ(BMPole::PenFactorForDpi(1200), 4.0f);
     EXPECT_FLOAT_EQ(BMPole::PenFactorForDpi(315), 1.1f); // 1.05 goes up
 }
+
+TEST_F(NetGeometry, ArithmeticIsSingleWhereTheFiguresWereSingle) {
+    // Positions whose hundredth depends on rounding the angle, R × √2 and 2R − r to single
+    // precision before sin and cos take them (in double they come out one hundredth off).
+    EXPECT_FLOAT_EQ(OrientationToNet(17, "E", 58, "N").Y, 20.05f);
+    EXPECT_FLOAT_EQ(OrientationToNet(59, "E", 77, "N").Y, 75.46f);
+    EXPECT_FLOAT_EQ(OrientationToNet(21, "E", 44, "N").MirrorX, -137.26f);
+    EXPECT_FLOAT_EQ(OrientationToNet(84, "W", 54, "S").MirrorX, -14.19f);
+    EXPECT_FLOAT_EQ(OrientationToNet(52, "E", 45, "N").MirrorY, -114.96f);
+
+    // Whole degrees read back from positions where 1 − s² and 1 − c² decide the half degree.
+    EXPECT_EQ(NetToOrientation(-99.55f / 100.0f, -1.59f / 100.0f).DipAngle, 90);
+    EXPECT_EQ(NetToOrientation(-98.80f / 100.0f, 12.30f / 100.0f).DipAngle, 90);
+    EXPECT_EQ(NetToOrientation(-98.35f / 100.0f, -9.47f / 100.0f).StrikeAngle, 5);
+    EXPECT_EQ(NetToOrientation(-96.96f / 100.0f, 12.75f / 100.0f).DipAngle, 88);
+}

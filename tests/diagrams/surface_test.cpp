@@ -4,6 +4,7 @@
 #include "diagrams/printer_surface.h"
 #include "pixels.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPolygon>
@@ -443,5 +444,77 @@ TEST(SurfaceFile, WritesPngSvgAndPdf) {
     const QImage pdf = RenderPdf(dir.filePath(QStringLiteral("out.pdf")), 96);
     if (!pdf.isNull()) {
         EXPECT_TRUE(DarkNear(pdf, {85 + 50, 70}, 2));
+    }
+}
+
+TEST(SurfaceText, PrintOnAScaleRunningLeftAndUpStillWritesRightAndDown) {
+    // The legend's scale: x grows to the left, y upwards; x = 0 lies 1/7 from the right edge.
+    PictureSurface s(QSize(350, 240), 96);
+    s.Scale(120, 12, -20, -2);
+    const QPointF origin = s.UserToDevice(0, 5);
+    EXPECT_DOUBLE_EQ(origin.x(), 300);
+    EXPECT_DOUBLE_EQ(origin.y(), 120);
+    const double width = s.TextWidth(QStringLiteral("12.50"));
+    const double height = s.TextHeight(QStringLiteral("12.50"));
+    EXPECT_LT(width, 0);
+    EXPECT_LT(height, 0);
+    EXPECT_NEAR(s.ScaleX(width, DrawingSurface::User, DrawingSurface::Pixels),
+                -s.ScaleX(-width, DrawingSurface::User, DrawingSurface::Pixels), 1e-9);
+
+    s.SetCurrentX(0);
+    s.SetCurrentY(5);
+    s.Print(QStringLiteral("12.50"), false);
+    EXPECT_NEAR(s.CurrentX(), width, 1e-9); // moved right on the picture
+    EXPECT_EQ(s.CurrentY(), 5);
+    const QRect ink = pixels::DarkBounds(s.Image(), QRect(0, 0, 350, 240));
+    ASSERT_FALSE(ink.isNull());
+    EXPECT_GE(ink.left(), 300);
+    EXPECT_GE(ink.top(), 120);
+    EXPECT_LE(ink.bottom(),
+              120 + s.ScaleY(height, DrawingSurface::User, DrawingSurface::Pixels) + 1);
+
+    s.Print(QString()); // a line end: back to the left edge (x = 120), one line lower
+    EXPECT_EQ(s.CurrentX(), 120);
+    EXPECT_NEAR(s.CurrentY(), 5 + height, 1e-9);
+}
+
+TEST(SurfacePrinter, ColourModeAndPaperInTwips) {
+    PrinterSurface printer;
+    printer.SetColorMode(DrawingSurface::Monochrome);
+    EXPECT_EQ(printer.ColorMode(), DrawingSurface::Monochrome);
+    printer.SetColorMode(DrawingSurface::Color);
+    EXPECT_EQ(printer.ColorMode(), DrawingSurface::Color);
+    printer.SetScaleMode(DrawingSurface::Twips);
+    // The unprintable margin is what the paper has beyond the drawable area.
+    EXPECT_GT(printer.Width(), printer.ScaleWidth());
+}
+
+TEST(SurfaceFile, AFileThatCannotBeWrittenIsReportedEvenWithSomethingInItsPlace) {
+    QTemporaryDir dir;
+    for (const char* name : {"taken.pdf", "taken.svg", "taken.png"}) {
+        // A folder of that name: it exists, but no file can be written there.
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(name)));
+        FileSurface file(dir.filePath(QString::fromLatin1(name)), QSize(100, 100), 96);
+        file.Circle({50, 50}, 20);
+        EXPECT_FALSE(file.EndDoc()) << name;
+    }
+}
+
+TEST(SurfacePrinter, HatchOfAShapeFarBeyondThePageStaysWithinIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.pdf"));
+    {
+        PrinterSurface printer;
+        PrintToPdf(printer, path);
+        printer.SetScaleMode(DrawingSurface::Millimeters);
+        printer.SetFillStyle(DrawingSurface::DiagonalCrossHatch);
+        printer.Line({-1e6, -1e6}, {1e6, 1e6}, 0, DrawingSurface::LineForm::Box);
+        ASSERT_TRUE(printer.EndDoc());
+    }
+    // A page's worth of lines, not the million-millimetre square's.
+    EXPECT_LT(QFileInfo(path).size(), 200000);
+    const QImage page = RenderPdf(path, 50);
+    if (!page.isNull()) {
+        EXPECT_GT(DarkCount(page, QRect(40, 40, 100, 100)), 200);
     }
 }

@@ -65,6 +65,20 @@ TEST_F(ProfileTest, WriteKeepsEveryOtherLineByteForByte) {
     EXPECT_EQ(file().read("Plot", "Left", ""), "1.5");
 }
 
+TEST_F(ProfileTest, LastLineWithoutLineEndIsLeftAloneUnlessSomethingFollows) {
+    ASSERT_TRUE(spit(path(), "[a]\r\nk=1\r\n[b]\r\nx=2"));
+    ASSERT_TRUE(file().write("a", "k", "3"));
+    EXPECT_EQ(slurp(path()), QByteArray("[a]\r\nk=3\r\n[b]\r\nx=2"));
+    ASSERT_TRUE(file().write("b", "x", "4"));
+    EXPECT_EQ(slurp(path()), QByteArray("[a]\r\nk=3\r\n[b]\r\nx=4"));
+    ASSERT_TRUE(file().write("b", "y", "5"));
+    EXPECT_EQ(slurp(path()), QByteArray("[a]\r\nk=3\r\n[b]\r\nx=4\r\ny=5\r\n"));
+
+    ASSERT_TRUE(spit(path(), "[a]\r\nk=1"));
+    ASSERT_TRUE(file().write("c", "z", "6"));
+    EXPECT_EQ(slurp(path()), QByteArray("[a]\r\nk=1\r\n[c]\r\nz=6\r\n"));
+}
+
 TEST_F(ProfileTest, WriteCreatesTheFile) {
     ASSERT_TRUE(file().write("ｸﾞﾘｯﾄﾞ", "投影図", "True"));
     EXPECT_EQ(slurp(path()), cp932::encode("[ｸﾞﾘｯﾄﾞ]\r\n投影図=True\r\n"));

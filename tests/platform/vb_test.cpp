@@ -68,6 +68,12 @@ TEST(VbPrint, DoubleUsesFifteenDigits) {
     EXPECT_EQ(NumberText(0.1), ".1");
     EXPECT_EQ(NumberText(1.0 / 3.0), ".333333333333333");
     EXPECT_EQ(NumberText(16711680.0), "16711680");
+    EXPECT_EQ(NumberText(123456789.0), "123456789");
+    EXPECT_EQ(NumberText(1e-5), "1E-05");
+    EXPECT_EQ(NumberText(1e15), "1E+15");
+    EXPECT_EQ(NumberText(-0.0), "0");
+    EXPECT_EQ(NumberText(123456789.0f), "1.234568E+08"); // the same number as a Single
+    EXPECT_EQ(PrintNumber(0.1f), " .1 ");
     EXPECT_EQ(Str(7.0), " 7");
     EXPECT_EQ(Str(-7.0), "-7");
 }
@@ -82,6 +88,29 @@ TEST(VbFormat, NumberPatterns) {
     EXPECT_EQ(Format(0.5), "0.5");
     EXPECT_EQ(Format(-0.5), "-0.5");
     EXPECT_EQ(Format(12.0), "12");
+}
+
+TEST(VbFormat, SingleValuesUseTheirSevenDigits) {
+    EXPECT_EQ(Format(0.1f), "0.1");
+    EXPECT_EQ(Format(360.0f / 7.0f / 2.0f), "25.71428");
+    EXPECT_EQ(Format(33.75f), "33.75");
+    EXPECT_EQ(Format(-0.25f), "-0.25");
+    EXPECT_EQ(Format(1e-5f), "1E-05");
+    EXPECT_EQ(Format(2.675f, "0.00"), "2.68");
+    EXPECT_EQ(Format(2.35f, "0.00"), "2.35");
+    EXPECT_EQ(Format(0.1f, "@@@@@"), "  0.1");
+    EXPECT_EQ(Format(12.5f, "@@@@@\\％"), " 12.5％");
+    // Whole numbers as they are.
+    EXPECT_EQ(Format(18, "@@@@@\\％"), "   18％");
+    EXPECT_EQ(Format(int16_t(7)), "7");
+    EXPECT_EQ(Format(100000, "0.00"), "100000.00");
+}
+
+TEST(VbFormat, AtPatternsPlaceTheGeneralText) {
+    // The text of the number has its zero before the point, as the general form does.
+    EXPECT_EQ(Format(0.5, "@@@@@"), "  0.5");
+    EXPECT_EQ(Format(-0.5, "@@@@@"), " -0.5");
+    EXPECT_EQ(Format(7.5, "@@@@@\\％"), "  7.5％");
 }
 
 TEST(VbFormat, TextPatterns) {
@@ -102,6 +131,8 @@ TEST(VbStrConv, WideAndNarrow) {
     EXPECT_EQ(ToNarrow("パヴヅドッ"), "ﾊﾟｳﾞﾂﾞﾄﾞｯ");
     EXPECT_EQ(ToNarrow("ひらがな漢字"), "ひらがな漢字");
     EXPECT_EQ(ToNarrow("￥ｚ"), "\\z");
+    EXPECT_EQ(ToNarrow("−５．５"), "-5.5");
+    EXPECT_EQ(ToNarrow("－５"), "-5");
     EXPECT_EQ(UCase("abcａｂ"), "ABCＡＢ");
 }
 
