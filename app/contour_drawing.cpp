@@ -9,13 +9,16 @@
 #include "windows/frm_rank_set.h"
 
 void Contour::RedrawAll() {
+    // Clicks must not reach the windows while they are being drawn.
     Hourglass hourglass;
+    SetChildWindowsEnabled(false);
     ComputeDensity();
     DrawRankLegend();
     DrawPlot(0);
     DrawRose(0);
     DrawRankDiagram(0);
     DrawContourDiagram(0);
+    SetChildWindowsEnabled(true);
 }
 
 void Contour::ComputeDensity() {

@@ -13,6 +13,7 @@
 #include "windows/frm_rank_set.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -20,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -338,4 +340,69 @@ TEST_F(ContourTest, CopyPutsTheActivePictureOnTheClipboard) {
     c.FormMain_MenuClick(102);
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(),
               c.FormRSet->picRSet().Surface().Image().size());
+}
+
+TEST_F(ContourTest, ASaveThatFailsAtExitKeepsTheProgramOpen) {
+    Contour& c = Start();
+    // A name the save refuses, although the file exists and opens.
+    const QString path = WriteSample("site;1.QST");
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    grid().SetTextMatrix(2, 1, "31");
+    c.FormMain->setChange(true);
+    dialogs
+        .expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                       MsgResult::Yes)
+        .expectMessage("ﾌｧｲﾙ名には次の文字は使えません。\r\n/,;*?<>|\"", MsgButtons::OK,
+                       MsgIcon::Critical, "ﾌｧｲﾙの保存");
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_TRUE(cancel);
+    EXPECT_NE(c.FormCont, nullptr);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "31");
+    EXPECT_TRUE(c.FormMain->Change());
+}
+
+TEST_F(ContourTest, OnlyTheDrawRankAndMaximumPointMenusPopUp) {
+    Contour& c = Start();
+    std::vector<QWidget*> shown;
+    auto closeNextPopup = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            shown.push_back(popup);
+            if (popup)
+                popup->close();
+        });
+    };
+    for (int index : {0, 1, 3, 5, 9, 10}) {
+        closeNextPopup();
+        Q_EMIT c.FormCont->MenuButtonDown(index);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(shown, std::vector<QWidget*>(6, nullptr));
+
+    shown.clear();
+    closeNextPopup();
+    Q_EMIT c.FormPlot->MenuButtonDown(2);
+    closeNextPopup();
+    Q_EMIT c.FormCont->MenuButtonDown(6);
+    EXPECT_EQ(shown, (std::vector<QWidget*>{c.FormMain->TopMenu(2), c.FormMain->TopMenu(6)}));
+}
+
+TEST_F(ContourTest, RefreshDisablesTheWindowsWhileItDraws) {
+    Contour& c = Start();
+    Activate(c.FormCont);
+    struct EnabledLog : QObject {
+        std::vector<bool> states;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::EnabledChange)
+                states.push_back(static_cast<QWidget*>(watched)->isEnabled());
+            return false;
+        }
+    } log;
+    c.FormRSet->installEventFilter(&log);
+    c.FormPlot->installEventFilter(&log);
+    c.FormMain_MenuClick(103);
+    EXPECT_EQ(log.states, (std::vector<bool>{false, false, true, true}));
+    EXPECT_EQ(c.FormMain->ActiveChild(), c.FormCont);
 }
