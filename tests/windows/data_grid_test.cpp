@@ -253,6 +253,13 @@ TEST_F(MainWindowTest, SplitterStopsFiveHundredTwipsFromEitherEdge) {
     SendMouse(handle, QEvent::MouseMove, -100);
     EXPECT_EQ(pane->width(), 300);
     EXPECT_FALSE(bar->isVisible());
+    // Clicks on the handle without a move keep the pane as it is.
+    for (int k = 0; k < 100; ++k) {
+        SendMouse(handle, QEvent::MouseButtonPress, 1);
+        SendMouse(handle, QEvent::MouseButtonRelease, 1);
+    }
+    EXPECT_EQ(pane->width(), 300);
+    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
