@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -402,7 +403,14 @@ TEST_F(ContourTest, RefreshDisablesTheWindowsWhileItDraws) {
     } log;
     c.FormRSet->installEventFilter(&log);
     c.FormPlot->installEventFilter(&log);
+    c.FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    c.FormCont->picCont().setFocus();
+    ASSERT_TRUE(c.FormCont->picCont().hasFocus());
     c.FormMain_MenuClick(103);
+    QCoreApplication::processEvents();
     EXPECT_EQ(log.states, (std::vector<bool>{false, false, true, true}));
+    // The window that was active stays so, and keeps the focus.
     EXPECT_EQ(c.FormMain->ActiveChild(), c.FormCont);
+    EXPECT_TRUE(c.FormCont->isAncestorOf(QApplication::focusWidget()));
 }
