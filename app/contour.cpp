@@ -153,13 +153,14 @@ void Contour::CreateWindows() {
 
 void Contour::ConnectMapEvents(frmMap* form) {
     const bool poles = form == FormPlot || form == FormCont;
+    // Only the plot and the contour diagram hold maximum points.
     if (poles) {
         connect(form, &frmMap::Activate, this, [this] { EnablePoleCommands(true); });
         connect(form, &frmMap::Deactivate, this, [this] { EnablePoleCommands(false); });
+        connect(form, &frmMap::MovePole, this,
+                [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
     }
     connect(form, &frmMap::MenuButtonDown, this, &Contour::ShowPopupMenu);
-    connect(form, &frmMap::MovePole, this,
-            [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
 }
 
 void Contour::ShowPopupMenu(int Index) {

@@ -38,6 +38,7 @@ Document SampleDocument() {
     d.plotTitle = QStringLiteral("投影図");
     d.grades = {{2.5f, 0xFF, 2}, {5.0f, 0xFF00, 0}};
     d.contourPoles = {{0.5f, -0.25f, 0.6f, -0.3f}};
+    d.plotPoles = {{-0.1f, 0.2f, -0.2f, 0.3f}};
     d.rows.assign(100, Document::Row{});
     d.rows[0] = {"30", "E", "45", "SE"};
     d.rows[1] = {"60", "W", "70", "NE"};
@@ -279,6 +280,13 @@ TEST_F(ContourTest, DraggingALevelOrAMarkerDoesNotCountAsAChange) {
     Q_EMIT c.FormCont->MovePole(1, 0.1f, 0.2f);
     EXPECT_FLOAT_EQ(c.CurrentDocument().grades[0].value, 7.5f);
     EXPECT_FLOAT_EQ(c.CurrentDocument().contourPoles[0].y, 0.2f);
+    // The plot's own point moves only with the plot; the other windows hold none.
+    Q_EMIT c.FormPlot->MovePole(1, -0.3f, 0.4f);
+    Q_EMIT c.FormRose->MovePole(1, 0.9f, 0.9f);
+    Q_EMIT c.FormRank->MovePole(1, 0.9f, 0.9f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().plotPoles[0].x, -0.3f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().plotPoles[0].y, 0.4f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().contourPoles[0].x, 0.1f);
     bool cancel = false;
     c.FormMain_QueryUnload(cancel, 0);
     EXPECT_FALSE(cancel);
