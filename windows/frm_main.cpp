@@ -238,6 +238,11 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::BeforeChange, this, &frmMain::grdData_BeforeChange);
     connect(&grid, &Tabula::Change, this, &frmMain::grdData_Change);
     connect(&grid, &Tabula::RowColChange, this, &frmMain::grdData_RowColChange);
+    // Pasted or dropped text and inserted or deleted rows raise no cell change, yet they change
+    // the data as much as typing does: the exit must ask about them too.
+    connect(&grid, &Tabula::AfterPaste, this, [this] { change_ = true; });
+    connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
+    connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
 
     buildMenus();
     buildToolbar();

@@ -185,6 +185,25 @@ TEST_F(MainWindowTest, TypedFullWidthLettersEndUpHalfWidth) {
     EXPECT_TRUE(window->Change());
 }
 
+TEST_F(MainWindowTest, PastedTextAndRowEditsCountAsChanges) {
+    Tabula& g = grid();
+    g.PasteText("30\t\t45\r60\t\t70\r");
+    EXPECT_EQ(g.TextMatrix(3, 3), "70");
+    EXPECT_TRUE(window->Change());
+
+    window->setChange(false);
+    g.SetRow(2);
+    g.AddItem(QString(), -1);
+    EXPECT_EQ(g.TextMatrix(3, 1), "30");
+    EXPECT_TRUE(window->Change());
+
+    window->setChange(false);
+    g.SetRow(2);
+    g.RemoveItem(-1);
+    EXPECT_EQ(g.TextMatrix(2, 1), "30");
+    EXPECT_TRUE(window->Change());
+}
+
 TEST_F(MainWindowTest, EditingTheLastRowAddsTenRows) {
     Tabula& g = grid();
     g.SetTextMatrixBC(100, 1, "30");
