@@ -14,6 +14,7 @@
 #include "windows/toolbar_icons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileInfo>
@@ -527,6 +528,12 @@ bool frmMain::CloseByCode() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A cell still being typed into is finished first, as leaving it would: its check and
+    // change run, so the exit knows about the typed value.
+    Tabula& grid = grdData();
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != grid.focusProxy() && grid.isAncestorOf(focus))
+        grid.setFocus(Qt::OtherFocusReason);
     bool cancel = false;
     Q_EMIT QueryUnload(cancel, d_->unloadMode);
     if (!cancel)

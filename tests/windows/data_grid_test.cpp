@@ -297,6 +297,40 @@ TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
     EXPECT_TRUE(dialogs.asked().empty());
 }
 
+TEST_F(MainWindowTest, ClosingWithACellStillBeingTypedCountsItAsAChange) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    bool changeSeen = false;
+    QObject::connect(window.get(), &frmMain::QueryUnload, [&](bool& cancel, int) {
+        changeSeen = window->Change();
+        cancel = true;
+    });
+    grid().SetCol(1);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "4");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    ASSERT_TRUE(grid().findChild<QWidget*>("txtOnGrid")->isVisible());
+    ASSERT_FALSE(window->Change());
+    window->close();
+    EXPECT_TRUE(changeSeen);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "45");
+
+    // A dip out of range is refused on the way, as it is when the cell is left.
+    grid().SetCol(3);
+    window->setChange(false);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "9");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    window->close();
+    EXPECT_FALSE(changeSeen);
+    EXPECT_EQ(grid().TextMatrix(2, 3), "");
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
 TEST_F(MainWindowTest, NewDocumentWhileEditingClosesTheEditBox) {
     window->setWindowState(Qt::WindowNoState);
     window->resize(900, 600);
