@@ -95,8 +95,7 @@ void Contour::CreateWindows() {
     FormMain->AddChild(FormRSet);
     connect(FormRSet, &frmRankSet::Activate, this, [this] { EnableLevelCommands(true); });
     connect(FormRSet, &frmRankSet::Deactivate, this, [this] { EnableLevelCommands(false); });
-    connect(FormRSet, &frmRankSet::MenuButtonDown, this,
-            [this](int menu) { FormMain->PopupMenu(menu); });
+    connect(FormRSet, &frmRankSet::MenuButtonDown, this, &Contour::ShowPopupMenu);
     connect(FormRSet, &frmRankSet::Move, this, &Contour::FormRSet_Move);
     connect(FormRSet, &frmRankSet::Resize, this, &Contour::RefitLegend);
     Positions.SetWindowPosML2(FormRSet, QStringLiteral("RankSet"));
@@ -154,13 +153,20 @@ void Contour::CreateWindows() {
 
 void Contour::ConnectMapEvents(frmMap* form) {
     const bool poles = form == FormPlot || form == FormCont;
+    // Only the plot and the contour diagram hold maximum points.
     if (poles) {
         connect(form, &frmMap::Activate, this, [this] { EnablePoleCommands(true); });
         connect(form, &frmMap::Deactivate, this, [this] { EnablePoleCommands(false); });
+        connect(form, &frmMap::MovePole, this,
+                [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
     }
-    connect(form, &frmMap::MenuButtonDown, this, [this](int index) { FormMain->PopupMenu(index); });
-    connect(form, &frmMap::MovePole, this,
-            [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
+    connect(form, &frmMap::MenuButtonDown, this, &Contour::ShowPopupMenu);
+}
+
+void Contour::ShowPopupMenu(int Index) {
+    // Only the draw menu, the rank-edit menu and the hidden maximum-point menu pop up.
+    if (FormMain && (Index == 2 || Index == 4 || Index == 6))
+        FormMain->PopupMenu(Index);
 }
 
 void Contour::EnablePoleCommands(bool enabled) {
@@ -222,15 +228,19 @@ void Contour::FormMain_QueryUnload(bool& Cancel, int) {
             return;
         }
         if (answer == MsgResult::Yes) {
-            if (BMMain::FileExists(fileName_)) {
-                SaveDataFile(fileName_);
-            } else {
-                const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_);
+            QString path = fileName_;
+            if (!BMMain::FileExists(path)) {
+                path = BMContour::ShowSaveDialog(dialogs_, fileName_);
                 if (path.isEmpty()) {
                     Cancel = true;
                     return;
                 }
-                SaveDataFile(path);
+            }
+            // A save that failed (its message has been shown) keeps the program open, so the
+            // changes are not lost with it.
+            if (!SaveDataFile(path)) {
+                Cancel = true;
+                return;
             }
         }
     }

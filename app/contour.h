@@ -68,6 +68,7 @@ class Contour : public QObject {
     // Window creation and events.
     void CreateWindows();
     void ConnectMapEvents(frmMap* form);
+    void ShowPopupMenu(int Index);
     void EnablePoleCommands(bool enabled);
     void EnableLevelCommands(bool enabled);
     void FormMap_MovePole(frmMap* form, int Index, float X, float Y);

@@ -8,14 +8,24 @@
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
 
+#include <QApplication>
+#include <QPointer>
+
 void Contour::RedrawAll() {
+    // Clicks must not reach the windows while they are being drawn. Disabling moves the focus
+    // away from a window; it goes back where it was afterwards.
     Hourglass hourglass;
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    SetChildWindowsEnabled(false);
     ComputeDensity();
     DrawRankLegend();
     DrawPlot(0);
     DrawRose(0);
     DrawRankDiagram(0);
     DrawContourDiagram(0);
+    SetChildWindowsEnabled(true);
+    if (focus && focus != QApplication::focusWidget())
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void Contour::ComputeDensity() {

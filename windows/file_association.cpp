@@ -67,7 +67,10 @@ QString FileAssociation::IconFilePath() const {
 }
 
 QString FileAssociation::ExecLine() const {
-    return quoteArgument(programPath_) + QStringLiteral(" %f");
+    // A percent sign of the path would read as a field code: the entry doubles it.
+    QString program = quoteArgument(programPath_);
+    program.replace(u'%', QStringLiteral("%%"));
+    return program + QStringLiteral(" %f");
 }
 
 bool FileAssociation::IsRegistered() const {

@@ -120,6 +120,7 @@ void FrameBody::startDrag() {
     picSplitter_->show();
     picSplitter_->raise();
     moving_ = true;
+    dragged_ = false;
 }
 
 void FrameBody::followMouse(int x) {
@@ -130,10 +131,14 @@ void FrameBody::followMouse(int x) {
     else if (wanted > width() - EdgeLimit())
         left = width() - EdgeLimit();
     picSplitter_->move(left, picSplitter_->y());
+    dragged_ = true;
 }
 
 void FrameBody::endDrag() {
-    picBase_->resize(picSplitter_->x(), picBase_->height());
+    // A click without a move leaves the pane alone: the bar starts a handle's width left of
+    // the pane's edge, so repeated clicks would shrink the pane out of sight.
+    if (dragged_)
+        picBase_->resize(picSplitter_->x(), picBase_->height());
     picSplitter_->hide();
     moving_ = false;
     layoutChildren();

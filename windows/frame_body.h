@@ -40,4 +40,6 @@ class FrameBody : public QWidget {
     QWidget* picSplitter_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     bool moving_ = false;
+    // The bar has followed the mouse since the press.
+    bool dragged_ = false;
 };

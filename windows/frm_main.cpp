@@ -14,6 +14,7 @@
 #include "windows/toolbar_icons.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileInfo>
@@ -238,6 +239,11 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::BeforeChange, this, &frmMain::grdData_BeforeChange);
     connect(&grid, &Tabula::Change, this, &frmMain::grdData_Change);
     connect(&grid, &Tabula::RowColChange, this, &frmMain::grdData_RowColChange);
+    // Pasted or dropped text and inserted or deleted rows raise no cell change, yet they change
+    // the data as much as typing does: the exit must ask about them too.
+    connect(&grid, &Tabula::AfterPaste, this, [this] { change_ = true; });
+    connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
+    connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
 
     buildMenus();
     buildToolbar();
@@ -522,6 +528,12 @@ bool frmMain::CloseByCode() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // A cell still being typed into is finished first, as leaving it would: its check and
+    // change run, so the exit knows about the typed value.
+    Tabula& grid = grdData();
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != grid.focusProxy() && grid.isAncestorOf(focus))
+        grid.setFocus(Qt::OtherFocusReason);
     bool cancel = false;
     Q_EMIT QueryUnload(cancel, d_->unloadMode);
     if (!cancel)

@@ -13,6 +13,7 @@
 #include "windows/frm_rank_set.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
@@ -20,6 +21,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,6 +38,7 @@ Document SampleDocument() {
     d.plotTitle = QStringLiteral("投影図");
     d.grades = {{2.5f, 0xFF, 2}, {5.0f, 0xFF00, 0}};
     d.contourPoles = {{0.5f, -0.25f, 0.6f, -0.3f}};
+    d.plotPoles = {{-0.1f, 0.2f, -0.2f, 0.3f}};
     d.rows.assign(100, Document::Row{});
     d.rows[0] = {"30", "E", "45", "SE"};
     d.rows[1] = {"60", "W", "70", "NE"};
@@ -276,6 +280,13 @@ TEST_F(ContourTest, DraggingALevelOrAMarkerDoesNotCountAsAChange) {
     Q_EMIT c.FormCont->MovePole(1, 0.1f, 0.2f);
     EXPECT_FLOAT_EQ(c.CurrentDocument().grades[0].value, 7.5f);
     EXPECT_FLOAT_EQ(c.CurrentDocument().contourPoles[0].y, 0.2f);
+    // The plot's own point moves only with the plot; the other windows hold none.
+    Q_EMIT c.FormPlot->MovePole(1, -0.3f, 0.4f);
+    Q_EMIT c.FormRose->MovePole(1, 0.9f, 0.9f);
+    Q_EMIT c.FormRank->MovePole(1, 0.9f, 0.9f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().plotPoles[0].x, -0.3f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().plotPoles[0].y, 0.4f);
+    EXPECT_FLOAT_EQ(c.CurrentDocument().contourPoles[0].x, 0.1f);
     bool cancel = false;
     c.FormMain_QueryUnload(cancel, 0);
     EXPECT_FALSE(cancel);
@@ -338,4 +349,76 @@ TEST_F(ContourTest, CopyPutsTheActivePictureOnTheClipboard) {
     c.FormMain_MenuClick(102);
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(),
               c.FormRSet->picRSet().Surface().Image().size());
+}
+
+TEST_F(ContourTest, ASaveThatFailsAtExitKeepsTheProgramOpen) {
+    Contour& c = Start();
+    // A name the save refuses, although the file exists and opens.
+    const QString path = WriteSample("site;1.QST");
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    grid().SetTextMatrix(2, 1, "31");
+    c.FormMain->setChange(true);
+    dialogs
+        .expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                       MsgResult::Yes)
+        .expectMessage("ﾌｧｲﾙ名には次の文字は使えません。\r\n/,;*?<>|\"", MsgButtons::OK,
+                       MsgIcon::Critical, "ﾌｧｲﾙの保存");
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_TRUE(cancel);
+    EXPECT_NE(c.FormCont, nullptr);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "31");
+    EXPECT_TRUE(c.FormMain->Change());
+}
+
+TEST_F(ContourTest, OnlyTheDrawRankAndMaximumPointMenusPopUp) {
+    Contour& c = Start();
+    std::vector<QWidget*> shown;
+    auto closeNextPopup = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* popup = QApplication::activePopupWidget();
+            shown.push_back(popup);
+            if (popup)
+                popup->close();
+        });
+    };
+    for (int index : {0, 1, 3, 5, 9, 10}) {
+        closeNextPopup();
+        Q_EMIT c.FormCont->MenuButtonDown(index);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(shown, std::vector<QWidget*>(6, nullptr));
+
+    shown.clear();
+    closeNextPopup();
+    Q_EMIT c.FormPlot->MenuButtonDown(2);
+    closeNextPopup();
+    Q_EMIT c.FormCont->MenuButtonDown(6);
+    EXPECT_EQ(shown, (std::vector<QWidget*>{c.FormMain->TopMenu(2), c.FormMain->TopMenu(6)}));
+}
+
+TEST_F(ContourTest, RefreshDisablesTheWindowsWhileItDraws) {
+    Contour& c = Start();
+    Activate(c.FormCont);
+    struct EnabledLog : QObject {
+        std::vector<bool> states;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::EnabledChange)
+                states.push_back(static_cast<QWidget*>(watched)->isEnabled());
+            return false;
+        }
+    } log;
+    c.FormRSet->installEventFilter(&log);
+    c.FormPlot->installEventFilter(&log);
+    c.FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    c.FormCont->picCont().setFocus();
+    ASSERT_TRUE(c.FormCont->picCont().hasFocus());
+    c.FormMain_MenuClick(103);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log.states, (std::vector<bool>{false, false, true, true}));
+    // The window that was active stays so, and keeps the focus.
+    EXPECT_EQ(c.FormMain->ActiveChild(), c.FormCont);
+    EXPECT_TRUE(c.FormCont->isAncestorOf(QApplication::focusWidget()));
 }

@@ -185,6 +185,25 @@ TEST_F(MainWindowTest, TypedFullWidthLettersEndUpHalfWidth) {
     EXPECT_TRUE(window->Change());
 }
 
+TEST_F(MainWindowTest, PastedTextAndRowEditsCountAsChanges) {
+    Tabula& g = grid();
+    g.PasteText("30\t\t45\r60\t\t70\r");
+    EXPECT_EQ(g.TextMatrix(3, 3), "70");
+    EXPECT_TRUE(window->Change());
+
+    window->setChange(false);
+    g.SetRow(2);
+    g.AddItem(QString(), -1);
+    EXPECT_EQ(g.TextMatrix(3, 1), "30");
+    EXPECT_TRUE(window->Change());
+
+    window->setChange(false);
+    g.SetRow(2);
+    g.RemoveItem(-1);
+    EXPECT_EQ(g.TextMatrix(2, 1), "30");
+    EXPECT_TRUE(window->Change());
+}
+
 TEST_F(MainWindowTest, EditingTheLastRowAddsTenRows) {
     Tabula& g = grid();
     g.SetTextMatrixBC(100, 1, "30");
@@ -253,6 +272,13 @@ TEST_F(MainWindowTest, SplitterStopsFiveHundredTwipsFromEitherEdge) {
     SendMouse(handle, QEvent::MouseMove, -100);
     EXPECT_EQ(pane->width(), 300);
     EXPECT_FALSE(bar->isVisible());
+    // Clicks on the handle without a move keep the pane as it is.
+    for (int k = 0; k < 100; ++k) {
+        SendMouse(handle, QEvent::MouseButtonPress, 1);
+        SendMouse(handle, QEvent::MouseButtonRelease, 1);
+    }
+    EXPECT_EQ(pane->width(), 300);
+    EXPECT_FALSE(bar->isVisible());
 }
 
 TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
@@ -269,6 +295,40 @@ TEST_F(MainWindowTest, WindowGoesAwayWithAnEditStillOpen) {
     ASSERT_EQ(grid().TextMatrix(2, 3), "95");
     window.reset();
     EXPECT_TRUE(dialogs.asked().empty());
+}
+
+TEST_F(MainWindowTest, ClosingWithACellStillBeingTypedCountsItAsAChange) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    bool changeSeen = false;
+    QObject::connect(window.get(), &frmMain::QueryUnload, [&](bool& cancel, int) {
+        changeSeen = window->Change();
+        cancel = true;
+    });
+    grid().SetCol(1);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "4");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    ASSERT_TRUE(grid().findChild<QWidget*>("txtOnGrid")->isVisible());
+    ASSERT_FALSE(window->Change());
+    window->close();
+    EXPECT_TRUE(changeSeen);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "45");
+
+    // A dip out of range is refused on the way, as it is when the cell is left.
+    grid().SetCol(3);
+    window->setChange(false);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "9");
+    QTest::keyClicks(QApplication::focusWidget(), "5");
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    window->close();
+    EXPECT_FALSE(changeSeen);
+    EXPECT_EQ(grid().TextMatrix(2, 3), "");
+    EXPECT_TRUE(dialogs.allAnswered());
 }
 
 TEST_F(MainWindowTest, NewDocumentWhileEditingClosesTheEditBox) {

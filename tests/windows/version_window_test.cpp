@@ -91,6 +91,8 @@ TEST(FileAssociationEntries, ProgramPathWithSpacesStillStartsTheProgram) {
     association.SetRunTools(false);
     EXPECT_EQ(association.ExecLine(), "\"/home/geo/My Programs/qstereo\" %f");
     EXPECT_EQ(FileAssociation("/opt/q/qstereo", data.path()).ExecLine(), "/opt/q/qstereo %f");
+    EXPECT_EQ(FileAssociation("/opt/100%/qstereo", data.path()).ExecLine(),
+              "/opt/100%%/qstereo %f");
     ASSERT_TRUE(association.Register());
     const QString desktop = slurpText(association.DesktopFilePath());
     EXPECT_TRUE(desktop.contains("Exec=\"/home/geo/My Programs/qstereo\" %f\n"));
