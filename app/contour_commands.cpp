@@ -30,9 +30,12 @@ void Contour::FormMain_MenuClick(int Index) {
         OpenCommand();
         break;
     case 22:
+        // What is being typed is checked and counted before it is written.
+        FormMain->FinishCellEdit();
         SaveCommand();
         break;
     case 23:
+        FormMain->FinishCellEdit();
         SaveAsCommand();
         break;
     case 31:

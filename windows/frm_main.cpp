@@ -527,13 +527,16 @@ bool frmMain::CloseByCode() {
     return closed;
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
-    // A cell still being typed into is finished first, as leaving it would: its check and
-    // change run, so the exit knows about the typed value.
+void frmMain::FinishCellEdit() {
     Tabula& grid = grdData();
     QWidget* focus = QApplication::focusWidget();
     if (focus && focus != grid.focusProxy() && grid.isAncestorOf(focus))
         grid.setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    // A cell still being typed into is finished first, so the exit knows about the typed value.
+    FinishCellEdit();
     bool cancel = false;
     Q_EMIT QueryUnload(cancel, d_->unloadMode);
     if (!cancel)

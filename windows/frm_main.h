@@ -42,6 +42,8 @@ class frmMain : public QMainWindow {
     void PopupMenu(int number);
     // Toolbar buttons by key: "new", "open", "save", "print", "contour", "pole", "mesh".
     QAction* ToolButton(const QString& key) const;
+    // Finishes a cell still being typed into, as leaving it would: its check and change run.
+    void FinishCellEdit();
     // Status bar panels 1..3.
     void SetPanelText(int panel, const QString& text);
     QString PanelText(int panel) const;

@@ -188,6 +188,35 @@ TEST_F(ContourTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone) {
     EXPECT_EQ(c.CurrentDocument().grades.size(), 2u);
 }
 
+TEST_F(ContourTest, SavingFinishesTheCellBeingTypedFirst) {
+    Contour& c = Start();
+    const QString path = WriteSample("a.QST");
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    c.FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    const auto typeInto = [this](int row, int col, const char* text) {
+        grid().SetRow(row);
+        grid().SetCol(col);
+        grid().setFocus();
+        QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), QString(text).left(1));
+        QTest::keyClicks(QApplication::focusWidget(), QString(text).mid(1));
+    };
+
+    // A refused dip is not written.
+    typeInto(4, 3, "95");
+    dialogs.expectMessage("0～90の整数を入力してください。", MsgButtons::OK, MsgIcon::Exclamation,
+                          kCaption);
+    c.FormMain_MenuClick(22);
+    EXPECT_FALSE(slurp(path).contains("95"));
+
+    // An accepted value is checked, counted and written.
+    typeInto(4, 1, "12");
+    c.FormMain_MenuClick(22);
+    EXPECT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
+    EXPECT_FALSE(c.FormMain->Change());
+}
+
 TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
     Contour& c = Start();
     grid().SetTextMatrix(2, 1, "45");
