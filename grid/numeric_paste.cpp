@@ -54,4 +54,25 @@ QString CleanNumericPaste(const QString& text, bool allowDecimal) {
     return out;
 }
 
+QString CleanNumericPasteByColumn(const QString& text, int c0, const std::vector<bool>& numeric,
+                                  bool allowDecimal) {
+    QString out;
+    out.reserve(text.size());
+    int c = c0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != QLatin1Char('\t') && text[i] != QLatin1Char('\r'))
+            continue;
+        const QString cell = text.mid(start, i - start);
+        const bool clean = c >= 0 && c < static_cast<int>(numeric.size()) && numeric[c];
+        out += clean ? CleanNumericPaste(cell, allowDecimal) : cell;
+        if (i < text.size()) {
+            out += text[i];
+            c = text[i] == QLatin1Char('\t') ? c + 1 : c0;
+        }
+        start = i + 1;
+    }
+    return out;
+}
+
 } // namespace tabula_detail

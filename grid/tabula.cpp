@@ -222,6 +222,7 @@ void Tabula::ReadProperties(const TabulaPropertyBag& bag) {
     SetMouseIcon(bag.ReadProperty(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>());
 
     colLock_.assign(grdMain_->Cols(), false);
+    colNumeralOnly_.assign(grdMain_->Cols(), false);
     if (autoNumber_)
         numberRows(grdMain_->FixedRows());
 }
@@ -296,6 +297,7 @@ void Tabula::SetCols(int v) {
     }
     grdMain_->SetCols(v);
     colLock_.resize(v, false);
+    colNumeralOnly_.resize(v, false);
     moveableCols_ = v;
     rebindIfOutside();
     Q_EMIT PropertyChanged(QStringLiteral("Cols"));
@@ -541,6 +543,15 @@ bool Tabula::ColLock(int index) {
     if (!checkCol(index, "ColLock"))
         return false;
     return colLock_[index];
+}
+
+bool Tabula::ColNumeralOnly(int index) {
+    return checkCol(index, "ColNumeralOnly") && colNumeralOnly_[index];
+}
+
+void Tabula::SetColNumeralOnly(int index, bool v) {
+    if (checkCol(index, "ColNumeralOnly"))
+        colNumeralOnly_[index] = v;
 }
 
 void Tabula::SetColLock(int index, bool v) {

@@ -168,6 +168,10 @@ class Tabula : public QWidget {
     bool RightButtonDown() const { return rightButtonDown_; }
     bool ColLock(int index);
     void SetColLock(int index, bool v);
+    // Pasting with any column marked here cleans numerically only the cells that land in the
+    // marked columns (NumeralOnly then rules typing alone). Not persisted: hosts set it up.
+    bool ColNumeralOnly(int index);
+    void SetColNumeralOnly(int index, bool v);
     bool Enabled() const;
     void SetEnabled(bool v);
     int Version() const { return version_; }
@@ -387,6 +391,7 @@ class Tabula : public QWidget {
     bool autoNumber_ = false;
     bool arrowLeavesEditor_ = false;
     std::vector<bool> colLock_;
+    std::vector<bool> colNumeralOnly_;
     bool dataChanged_ = false;
     bool scrollLock_ = false;
     QString previousText_;

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
+#include <algorithm>
 #include <optional>
 
 using namespace tabula_detail;
@@ -212,7 +213,10 @@ void Tabula::PasteText(const QString& strSet) {
         grdMain_->SetRowSel(std::min(r0 + j, Rows() - 1));
         if (r0 + j == Rows() - 1)
             reachedEnd = true;
-        if (numeralOnly_)
+        if (std::find(colNumeralOnly_.begin(), colNumeralOnly_.end(), true) !=
+            colNumeralOnly_.end())
+            text = CleanNumericPasteByColumn(text, c0, colNumeralOnly_, allowDecimal_);
+        else if (numeralOnly_)
             text = CleanNumericPaste(text, allowDecimal_);
         grdMain_->SetClip(text);
         syncEditText();

@@ -28,6 +28,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -36,6 +37,8 @@ const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼ
 
 constexpr int kStrikeAngleCol = 1;
 constexpr int kDipAngleCol = 3;
+constexpr int kFirstDataCol = 1;
+constexpr int kLastDataCol = 4;
 constexpr int kRowsAddedAtEnd = 10;
 
 // One entry of the menu tree: an item with its command number, a separator, or a sub-menu
@@ -241,7 +244,7 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::RowColChange, this, &frmMain::grdData_RowColChange);
     // Pasted or dropped text and inserted or deleted rows raise no cell change, yet they change
     // the data as much as typing does: the exit must ask about them too.
-    connect(&grid, &Tabula::AfterPaste, this, [this] { change_ = true; });
+    connect(&grid, &Tabula::AfterPaste, this, &frmMain::grdData_AfterPaste);
     connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
     connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
 
@@ -495,16 +498,32 @@ void frmMain::grdData_BeforeChange(bool& Cancel, int Row, int Col) {
 
 void frmMain::grdData_Change(int Row, int Col) {
     change_ = true;
+    normaliseCell(Row, Col);
     Tabula& grid = grdData();
-    const QString text = grid.TextMatrix(Row, Col);
-    // Only a text holding double-byte characters is normalised; half-width input stays as typed.
-    if (cp932::byteLength(text) != text.size())
-        grid.SetTextMatrix(Row, Col, vb::UCase(TrimSpaces(vb::ToNarrow(text))));
     if (Row == grid.Rows() - 1) {
         grid.SetRedraw(false);
         grid.SetRows(grid.Rows() + kRowsAddedAtEnd);
         grid.SetRedraw(true);
     }
+}
+
+// Pasted cells are stored as typed ones would be; the block may reach past the grid.
+void frmMain::grdData_AfterPaste(int Row1, int Col1, int Row2, int Col2) {
+    change_ = true;
+    Tabula& grid = grdData();
+    const int lastRow = std::min(Row2, grid.Rows() - 1);
+    const int lastCol = std::min({Col2, kLastDataCol, grid.Cols() - 1});
+    for (int r = std::max(Row1, grid.FixedRows()); r <= lastRow; ++r)
+        for (int c = std::max(Col1, kFirstDataCol); c <= lastCol; ++c)
+            normaliseCell(r, c);
+}
+
+void frmMain::normaliseCell(int Row, int Col) {
+    Tabula& grid = grdData();
+    const QString text = grid.TextMatrix(Row, Col);
+    // Only a text holding double-byte characters is normalised; half-width input stays as typed.
+    if (cp932::byteLength(text) != text.size())
+        grid.SetTextMatrix(Row, Col, vb::UCase(TrimSpaces(vb::ToNarrow(text))));
 }
 
 void frmMain::grdData_RowColChange() {

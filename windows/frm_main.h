@@ -73,6 +73,8 @@ class frmMain : public QMainWindow {
     void showVersion();
     void grdData_BeforeChange(bool& Cancel, int Row, int Col);
     void grdData_Change(int Row, int Col);
+    void grdData_AfterPaste(int Row1, int Col1, int Row2, int Col2);
+    void normaliseCell(int Row, int Col);
     void grdData_RowColChange();
 
     struct Private;

@@ -13,6 +13,8 @@ constexpr int kRows = 102;
 constexpr int kFixedRows = 2;
 constexpr int kCols = 5;
 constexpr int kCenterCenter = 4;
+constexpr int kStrikeAngleCol = 1;
+constexpr int kDipAngleCol = 3;
 // Room the grid's container keeps beside the grid for the splitter handle.
 constexpr double kHandleTwips = 80;
 
@@ -58,6 +60,10 @@ void InitDataGrid(Tabula& grid) {
         grid.SetColWidth(c, widths[c]);
         gridTwips += widths[c];
     }
+    // A pasted block keeps its direction letters: only the angle columns take numbers alone.
+    grid.SetColNumeralOnly(kStrikeAngleCol, true);
+    grid.SetColNumeralOnly(kDipAngleCol, true);
+
     grid.SetMergeCells(tabulaMergeRestrictRows);
     grid.SetMergeRow(0, true);
 

@@ -246,6 +246,57 @@ TEST_F(RowsTest, PasteIntoANumericGridKeepsOnlyNumbers) {
     EXPECT_EQ(grid->TextMatrix(1, 3), QStringLiteral("5"));
 }
 
+TEST_F(RowsTest, NumericColumnsCleanOnlyTheCellsThatLandInThem) {
+    grid->SetNumeralOnly(true); // ignored for pasting once a column is marked
+    grid->SetColNumeralOnly(1, true);
+    grid->SetColNumeralOnly(3, true);
+    grid->PasteText(QStringLiteral("3０a\tｅ\t4５x\r-1\tW x\t７"));
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("30"));
+    EXPECT_EQ(grid->TextMatrix(1, 2), QStringLiteral("ｅ"));
+    EXPECT_EQ(grid->TextMatrix(1, 3), QStringLiteral("45"));
+    EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("-1"));
+    EXPECT_EQ(grid->TextMatrix(2, 2), QStringLiteral("W x"));
+    EXPECT_EQ(grid->TextMatrix(2, 3), QStringLiteral("7"));
+
+    // A block starting in a free column is cleaned where it reaches a marked one.
+    grid->SetNumeralOnly(false);
+    clickCell(4, 2);
+    grid->PasteText(QStringLiteral("a1\t２x\r5.\t６y"));
+    EXPECT_EQ(grid->TextMatrix(4, 2), QStringLiteral("a1"));
+    EXPECT_EQ(grid->TextMatrix(4, 3), QStringLiteral("2"));
+    EXPECT_EQ(grid->TextMatrix(5, 2), QStringLiteral("5."));
+    EXPECT_EQ(grid->TextMatrix(5, 3), QStringLiteral("6"));
+}
+
+TEST_F(RowsTest, WithoutMarkedColumnsNumeralOnlyRulesThePasteAgain) {
+    grid->SetColNumeralOnly(2, true);
+    grid->SetColNumeralOnly(2, false);
+    grid->PasteText(QStringLiteral("x1\t1y"));
+    EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("x1"));
+    EXPECT_EQ(grid->TextMatrix(1, 2), QStringLiteral("1y"));
+    grid->SetNumeralOnly(true);
+    grid->PasteText(QStringLiteral("x1\t1y"));
+    EXPECT_EQ(grid->TextMatrix(1, 1), QString());
+    EXPECT_EQ(grid->TextMatrix(1, 2), QStringLiteral("1"));
+}
+
+TEST_F(RowsTest, NumericColumnIndexesOutsideTheGridAreRefused) {
+    grid->SetColNumeralOnly(4, true);
+    EXPECT_EQ(grid->LastError(), Tabula::IndexError);
+    grid->ClearError();
+    EXPECT_FALSE(grid->ColNumeralOnly(-1));
+    EXPECT_EQ(grid->LastError(), Tabula::IndexError);
+    grid->ClearError();
+
+    // Columns added later start unmarked; marks on the kept columns stay.
+    grid->SetColNumeralOnly(3, true);
+    grid->SetCols(6);
+    EXPECT_TRUE(grid->ColNumeralOnly(3));
+    EXPECT_FALSE(grid->ColNumeralOnly(4));
+    EXPECT_FALSE(grid->ColNumeralOnly(5));
+    EXPECT_EQ(grid->LastError(), 0);
+}
+
 TEST_F(RowsTest, PasteRefusals) {
     expectMessage(QStringLiteral("貼り付け対象のﾃﾞｰﾀが存在しません。"),
                   QStringLiteral("ﾃｷｽﾄﾃﾞｰﾀの貼り付け"), TabulaButtons::OK, TabulaIcon::Exclamation);

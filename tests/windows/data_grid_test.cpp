@@ -204,6 +204,26 @@ TEST_F(MainWindowTest, PastedTextAndRowEditsCountAsChanges) {
     EXPECT_TRUE(window->Change());
 }
 
+TEST_F(MainWindowTest, PastedBlocksKeepDirectionsAndAreStoredAsTyped) {
+    Tabula& g = grid();
+    ASSERT_EQ(g.Col(), 1);
+    g.PasteText(QStringLiteral("30\tE\t45\tSE\r６０\tｗ\t７０\tｎｅ"));
+    const QStringList row2{"30", "E", "45", "SE"}, row3{"60", "W", "70", "NE"};
+    for (int c = 1; c <= 4; ++c) {
+        EXPECT_EQ(g.TextMatrix(2, c), row2[c - 1]) << c;
+        EXPECT_EQ(g.TextMatrix(3, c), row3[c - 1]) << c;
+    }
+
+    // From the strike direction on: the dip angle is still cleaned, the rest normalised.
+    g.SetRow(5);
+    g.SetCol(2);
+    g.PasteText(QStringLiteral("ｓｗ\t4５°\t ｎｗ "));
+    EXPECT_EQ(g.TextMatrix(5, 2), "SW");
+    EXPECT_EQ(g.TextMatrix(5, 3), "45");
+    EXPECT_EQ(g.TextMatrix(5, 4), "NW");
+    EXPECT_TRUE(window->Change());
+}
+
 TEST_F(MainWindowTest, EditingTheLastRowAddsTenRows) {
     Tabula& g = grid();
     g.SetTextMatrixBC(100, 1, "30");
