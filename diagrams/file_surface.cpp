@@ -51,14 +51,7 @@ void FileSurface::Prepare() {
 
 QPaintDevice* FileSurface::Device() {
     pending_ = true;
-    switch (format_) {
-    case Format::Pdf:
-        return pdf_.get();
-    case Format::Svg:
-        return svg_.get();
-    default:
-        return &image_;
-    }
+    return const_cast<QPaintDevice*>(MetricsDevice());
 }
 
 const QPaintDevice* FileSurface::MetricsDevice() const {

@@ -329,6 +329,7 @@ class Tabula : public QWidget {
     void layoutChildren();
     void applyEditColours();
     void numberRows(int from);
+    void forEachSelectedRow(const std::function<void(int top)>& action);
     void shadeLockedColumns();
     void fillColumnBack(int col, int firstRow, int lastRow, uint32_t color);
     // tabula_editing.cpp

@@ -30,20 +30,26 @@ enum MenuItem { ItemCut = 1, ItemCopy = 2, ItemPaste = 3, ItemInsert = 11, ItemD
 
 // ---- rows --------------------------------------------------------------------------------
 
+void Tabula::forEachSelectedRow(const std::function<void(int top)>& action) {
+    // Runs `action` once per selected row, always at the block's top row, then puts the
+    // selection back as far as the grid still reaches.
+    grdMain_->SetRedraw(false);
+    const int col = Col(), colSel = ColSel(), row = Row(), rowSel = RowSel();
+    const int top = std::min(row, rowSel);
+    const int count = std::abs(rowSel - row) + 1;
+    for (int i = 0; i < count; ++i)
+        action(top);
+    grdMain_->SetCol(std::min(col, Cols() - 1));
+    grdMain_->SetRow(std::min(row, Rows() - 1));
+    grdMain_->SetColSel(std::min(colSel, Cols() - 1));
+    grdMain_->SetRowSel(std::min(rowSel, Rows() - 1));
+    SetRedraw(true);
+}
+
 void Tabula::AddItem(const QString& Item, int Index) {
     if (Index < 0) {
         // One empty row above the selected block for every selected row.
-        grdMain_->SetRedraw(false);
-        const int col = Col(), colSel = ColSel(), row = Row(), rowSel = RowSel();
-        const int top = std::min(row, rowSel);
-        const int count = std::abs(rowSel - row) + 1;
-        for (int i = 0; i < count; ++i)
-            AddItem(QString(), top);
-        grdMain_->SetCol(std::min(col, Cols() - 1));
-        grdMain_->SetRow(std::min(row, Rows() - 1));
-        grdMain_->SetColSel(std::min(colSel, Cols() - 1));
-        grdMain_->SetRowSel(std::min(rowSel, Rows() - 1));
-        SetRedraw(true);
+        forEachSelectedRow([this](int top) { AddItem(QString(), top); });
         return;
     }
     if (Index > Rows()) {
@@ -78,17 +84,7 @@ void Tabula::AddItem(const QString& Item, int Index) {
 
 void Tabula::RemoveItem(int Index) {
     if (Index < 0) {
-        grdMain_->SetRedraw(false);
-        const int col = Col(), colSel = ColSel(), row = Row(), rowSel = RowSel();
-        const int top = std::min(row, rowSel);
-        const int count = std::abs(row - rowSel) + 1;
-        for (int i = 0; i < count; ++i)
-            RemoveItem(top);
-        grdMain_->SetCol(std::min(col, Cols() - 1));
-        grdMain_->SetRow(std::min(row, Rows() - 1));
-        grdMain_->SetColSel(std::min(colSel, Cols() - 1));
-        grdMain_->SetRowSel(std::min(rowSel, Rows() - 1));
-        SetRedraw(true);
+        forEachSelectedRow([this](int top) { RemoveItem(top); });
         return;
     }
     // The last data row and the header rows stay.
