@@ -2,8 +2,8 @@
 // to the windows' events. The windows never call each other; they raise events that land here.
 #pragma once
 
-#include "app/document.h"
-#include "app/window_position.h"
+#include "core/document.h"
+#include "platform/window_position.h"
 
 #include <QObject>
 #include <QString>

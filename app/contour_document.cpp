@@ -1,8 +1,8 @@
 // The document: a new one, one read from a data file, one written to it.
-#include "app/bmmain.h"
+#include "core/bmmain.h"
 #include "app/contour.h"
-#include "app/data_file.h"
-#include "app/version.h"
+#include "core/data_file.h"
+#include "core/version.h"
 #include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/bmcontour.h"

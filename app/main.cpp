@@ -1,10 +1,10 @@
 // Entry routine: the splash, the program directory, the global settings, then the controller,
 // which builds and shows every window.
-#include "app/bmmain.h"
+#include "core/bmmain.h"
 #include "app/contour.h"
 #include "platform/desktop.h"
 #include "platform/qt_dialogs.h"
-#include "windows/file_association.h"
+#include "core/file_association.h"
 #include "windows/frm_main.h"
 #include "windows/frm_title.h"
 

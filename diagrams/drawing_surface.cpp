@@ -1,6 +1,6 @@
 #include "diagrams/drawing_surface.h"
 
-#include "platform/vb.h"
+#include "core/vb.h"
 
 #include <QColor>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #include "diagrams/net_drawing.h"
 
-#include "app/bmmain.h"
-#include "diagrams/bmpole.h"
+#include "core/bmmain.h"
+#include "core/bmpole.h"
 #include "diagrams/drawing_surface.h"
 
 #include <QString>

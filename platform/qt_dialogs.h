@@ -1,7 +1,7 @@
 // The dialogs of the desktop, as Qt shows them.
 #pragma once
 
-#include "platform/dialogs.h"
+#include "core/dialogs.h"
 
 class QWidget;
 

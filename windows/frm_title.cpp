@@ -1,6 +1,6 @@
 #include "windows/frm_title.h"
 
-#include "app/version.h"
+#include "core/version.h"
 #include "windows/artwork.h"
 
 #include <QEventLoop>

@@ -1,9 +1,9 @@
 #include "windows/frm_version.h"
 
-#include "app/version.h"
-#include "platform/dialogs.h"
+#include "core/version.h"
+#include "core/dialogs.h"
 #include "windows/artwork.h"
-#include "windows/file_association.h"
+#include "core/file_association.h"
 
 #include <QBuffer>
 #include <QGridLayout>

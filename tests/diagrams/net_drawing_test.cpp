@@ -1,5 +1,5 @@
-#include "app/bmmain.h"
-#include "diagrams/bmpole.h"
+#include "core/bmmain.h"
+#include "core/bmpole.h"
 #include "diagrams/net_drawing.h"
 #include "diagrams/picture_surface.h"
 #include "diagrams/printer_surface.h"

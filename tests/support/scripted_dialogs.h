@@ -2,7 +2,7 @@
 // asks (kind, text, title, buttons, icon) and answered with the queued value.
 #pragma once
 
-#include "platform/dialogs.h"
+#include "core/dialogs.h"
 
 #include <QStringList>
 #include <deque>

@@ -3,7 +3,7 @@
 
 #include "scripted_dialogs.h"
 #include "tabula.h"
-#include "windows/file_association.h"
+#include "core/file_association.h"
 #include "windows/frm_main.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The frame's menus, toolbar, status bar, child-window commands, help, version and closing.
 #include "main_window_fixture.h"
 
-#include "app/bmmain.h"
+#include "core/bmmain.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "app/bmmain.h"
-#include "app/window_position.h"
+#include "core/bmmain.h"
+#include "platform/window_position.h"
 #include "diagrams/picture_box.h"
 #include "platform/desktop.h"
 #include "scripted_dialogs.h"

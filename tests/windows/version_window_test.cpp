@@ -1,6 +1,6 @@
 #include "scripted_dialogs.h"
 #include "test_files.h"
-#include "windows/file_association.h"
+#include "core/file_association.h"
 #include "windows/frm_title.h"
 #include "windows/frm_version.h"
 

@@ -1,0 +1,183 @@
+#include "core/document_reader.h"
+
+#include "core/field_reader.h"
+#include "core/title_codec.h"
+#include "core/cp932.h"
+#include "core/vb.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace DataFile {
+
+QString ReadFailure::message() const {
+    const QString cannotOpen = QStringLiteral("ﾌｧｲﾙを開くことができません。");
+    QString reason;
+    switch (kind) {
+    case Kind::Newer:
+        return QStringLiteral("開こうとしているﾌｧｲﾙは本ｿﾌﾄより新しいﾊﾞｰｼﾞｮﾝで作成されています。") +
+               QStringLiteral("\r\n") + cannotOpen + QStringLiteral("\r\n\r\n") +
+               QStringLiteral("ｼｽﾃﾑを最新のものに更新してください。");
+    case Kind::NotANumber:
+        reason = QStringLiteral("（%1行目が数値ではありません）").arg(line);
+        break;
+    case Kind::OutOfRange:
+        reason = QStringLiteral("（%1行目の値が範囲外です）").arg(line);
+        break;
+    case Kind::Truncated:
+        reason = QStringLiteral("（ﾌｧｲﾙが途中で終わっています）");
+        break;
+    case Kind::ExtraData:
+        reason = QStringLiteral("（%1行目以降に余分なﾃﾞｰﾀがあります）").arg(line);
+        break;
+    case Kind::Unreadable:
+        reason = QStringLiteral("（ﾌｧｲﾙを読み込めません）");
+        break;
+    }
+    return reason + QStringLiteral("\r\n") + cannotOpen;
+}
+
+QString ReadFailureTitle() {
+    return QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
+}
+
+namespace {
+
+const QString kVersionKey = QStringLiteral("QuillStereoVersion");
+
+// Thrown inside the parser only; Read turns it into its result.
+struct Refusal {
+    ReadFailure failure;
+};
+
+class Parser {
+  public:
+    explicit Parser(const QString& text) : fields_(text), size_(text.size()) {}
+
+    Document run() {
+        Document d;
+        const QString first = text();
+        QString contourTitle = first;
+        d.version = kHeaderlessVersion;
+        if (first.startsWith(kVersionKey, Qt::CaseInsensitive)) {
+            const QString v = first.mid(kVersionKey.size());
+            d.version = vb::CLng(vb::Val(v.mid(0, 1)) * 10000 + vb::Val(v.mid(2, 2)) * 100 +
+                                 vb::Val(v.mid(5, 2)));
+            if (d.version > kProgramVersion)
+                throw Refusal{{ReadFailure::Kind::Newer, fields_.line()}};
+            // The header is never a title, whatever version it names.
+            if (d.version > kHeaderlessVersion)
+                d.roseTitle = BMMain::DecodeTitle(text());
+            contourTitle = text();
+        }
+        d.contourTitle = BMMain::DecodeTitle(contourTitle);
+        d.plotTitle = BMMain::DecodeTitle(text());
+
+        const qsizetype rowCount = count();
+        const qsizetype gradeCount = count();
+        for (qsizetype i = 0; i < gradeCount; ++i) {
+            Document::Grade g;
+            g.value = single();
+            g.foreColor = color();
+            if (d.version > kLastVersionWithoutPattern)
+                g.fillStyle = static_cast<int16_t>(whole(0, 7));
+            else
+                g.fillStyle = DefaultPattern(static_cast<int>(i + 1));
+            d.grades.push_back(g);
+        }
+        poles(d.contourPoles);
+        poles(d.plotPoles);
+
+        d.rows.reserve(static_cast<size_t>(std::min(rowCount, size_)));
+        for (qsizetype k = 0; k < rowCount; ++k) {
+            const QString line = text();
+            Document::Row row;
+            qsizetype cell = 0, from = 0;
+            // The TABs distribute the line over the four cells; anything past a fourth TAB has
+            // no cell to go to.
+            while (cell < 4) {
+                const qsizetype tab = line.indexOf(u'\t', from);
+                row[cell++] = line.mid(from, tab < 0 ? -1 : tab - from);
+                if (tab < 0)
+                    break;
+                from = tab + 1;
+            }
+            d.rows.push_back(std::move(row));
+        }
+        if (const auto extra = fields_.lineOfAnythingLeft())
+            throw Refusal{{ReadFailure::Kind::ExtraData, *extra}};
+        return d;
+    }
+
+  private:
+    QString text() {
+        auto field = fields_.text();
+        if (!field)
+            throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
+        return std::move(*field);
+    }
+
+    double number() {
+        const auto field = fields_.numberField();
+        if (!field)
+            throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
+        const auto value = vb::ParseNumber(*field);
+        if (!value)
+            throw Refusal{{ReadFailure::Kind::NotANumber, fields_.line()}};
+        return *value;
+    }
+
+    double whole(double minimum, double maximum) {
+        const double v = number();
+        if (v != std::floor(v) || v < minimum || v > maximum)
+            throw Refusal{{ReadFailure::Kind::OutOfRange, fields_.line()}};
+        return v;
+    }
+
+    qsizetype count() {
+        return static_cast<qsizetype>(whole(0, std::numeric_limits<int32_t>::max()));
+    }
+
+    float single() {
+        const double v = number();
+        if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
+            throw Refusal{{ReadFailure::Kind::OutOfRange, fields_.line()}};
+        return static_cast<float>(v);
+    }
+
+    // A colour as the 32-bit integer it was printed as (negative for the high bit set).
+    uint32_t color() {
+        const double v =
+            whole(std::numeric_limits<int32_t>::min(), std::numeric_limits<uint32_t>::max());
+        return static_cast<uint32_t>(static_cast<int64_t>(v));
+    }
+
+    void poles(std::vector<Document::Pole>& into) {
+        const qsizetype n = count();
+        for (qsizetype i = 0; i < n; ++i) {
+            Document::Pole p;
+            p.x = single();
+            p.y = single();
+            p.labelLeft = single();
+            p.labelTop = single();
+            into.push_back(p);
+        }
+    }
+
+    FieldReader fields_;
+    qsizetype size_;
+};
+
+} // namespace
+
+ReadResult Read(const QByteArray& bytes) {
+    const QString text = cp932::decode(bytes);
+    try {
+        return {Parser(text).run(), std::nullopt};
+    } catch (const Refusal& refusal) {
+        return {std::nullopt, refusal.failure};
+    }
+}
+
+} // namespace DataFile

@@ -1,0 +1,87 @@
+#include "core/field_reader.h"
+
+void FieldReader::skipSpaces() {
+    while (pos_ < text_.size() && text_[pos_] == u' ')
+        ++pos_;
+}
+
+qsizetype FieldReader::lineEndFrom(qsizetype at) const {
+    while (at < text_.size() && !isLineEnd(at))
+        ++at;
+    return at;
+}
+
+void FieldReader::consumeLineEnd() {
+    if (pos_ >= text_.size())
+        return;
+    if (text_[pos_] == u'\r') {
+        ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == u'\n')
+            ++pos_;
+        ++currentLine_;
+    } else if (text_[pos_] == u'\n') {
+        ++pos_;
+        ++currentLine_;
+    }
+}
+
+// The text of a quoted field starting at pos_ when it closes right at `end` (spaces may
+// follow); nothing when the line is not such a field, so it is taken as it stands. The stand-in
+// for a double quote inside the field is turned back into one.
+std::optional<QString> FieldReader::quoted(qsizetype end) const {
+    const qsizetype close = text_.mid(0, end).indexOf(u'"', pos_ + 1);
+    if (close < 0)
+        return std::nullopt;
+    for (qsizetype j = close + 1; j < end; ++j) {
+        if (text_[j] != u' ')
+            return std::nullopt;
+    }
+    QString out = text_.mid(pos_ + 1, close - pos_ - 1).toString();
+    out.replace(kQuoteStandIn, u'"');
+    return out;
+}
+
+std::optional<QString> FieldReader::text() {
+    skipSpaces();
+    fieldLine_ = currentLine_;
+    if (pos_ >= text_.size())
+        return std::nullopt;
+    const qsizetype end = lineEndFrom(pos_);
+    std::optional<QString> field;
+    if (text_[pos_] == u'"')
+        field = quoted(end);
+    if (!field)
+        field = text_.mid(pos_, end - pos_).toString();
+    pos_ = end;
+    consumeLineEnd();
+    return field;
+}
+
+std::optional<QString> FieldReader::numberField() {
+    skipSpaces();
+    fieldLine_ = currentLine_;
+    if (pos_ >= text_.size())
+        return std::nullopt;
+    qsizetype end = pos_;
+    while (end < text_.size() && !isLineEnd(end) && text_[end] != u',')
+        ++end;
+    const QString field = text_.mid(pos_, end - pos_).toString().trimmed();
+    pos_ = end;
+    if (pos_ < text_.size() && text_[pos_] == u',')
+        ++pos_;
+    else
+        consumeLineEnd();
+    return field;
+}
+
+std::optional<int> FieldReader::lineOfAnythingLeft() const {
+    int line = currentLine_;
+    for (qsizetype i = pos_; i < text_.size(); ++i) {
+        const QChar c = text_[i];
+        if (c == u'\n' || (c == u'\r' && (i + 1 >= text_.size() || text_[i + 1] != u'\n')))
+            ++line;
+        else if (c != u' ' && c != u'\r' && c != QChar(0x1A))
+            return line;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,133 @@
+#include "core/bmmain.h"
+#include "core/data_file.h"
+#include "core/document_writer.h"
+#include "core/file_names.h"
+#include "document_test_support.h"
+#include "scripted_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using DataFile::ReadDataFile;
+using DataFile::WriteDataFile;
+
+namespace {
+
+const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
+const QString kSaveFailed = QStringLiteral("ﾃﾞｰﾀの保存に失敗しました。");
+const QString kCannotReplace = QStringLiteral("（元のﾌｧｲﾙを削除できません）\r\n") + kSaveFailed;
+
+class DataFileTest : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    const QByteArray original = DataFile::Write(NewDocumentValue());
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // Everything in the folder, hidden files included.
+    QStringList folder() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+};
+
+} // namespace
+
+TEST_F(DataFileTest, OpeningIgnoresEmptyMissingAndForeignPathsSilently) {
+    ASSERT_TRUE(spit(path("a.txt"), original));
+    EXPECT_FALSE(ReadDataFile("", dialogs));
+    EXPECT_FALSE(ReadDataFile(path("missing.QST"), dialogs));
+    EXPECT_FALSE(ReadDataFile(path("a.txt"), dialogs));
+    QDir(dir.path()).mkdir("folder.QST");
+    EXPECT_FALSE(ReadDataFile(path("folder.QST"), dialogs));
+    EXPECT_TRUE(dialogs.asked().empty());
+}
+
+TEST_F(DataFileTest, OpeningReadsAnyLetterCaseOfTheExtension) {
+    ASSERT_TRUE(spit(path("a.qst"), DataFile::Write(FullDocument())));
+    const auto d = ReadDataFile(path("a.qst"), dialogs);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(*d, FullDocument());
+}
+
+TEST_F(DataFileTest, RefusedFilesAreReportedAndGiveNoDocument) {
+    ASSERT_TRUE(spit(path("new.QST"), "QuillStereoVersion2.00.00\r\n"));
+    dialogs.expectMessage(
+        "開こうとしているﾌｧｲﾙは本ｿﾌﾄより新しいﾊﾞｰｼﾞｮﾝで作成されています。\r\n"
+        "ﾌｧｲﾙを開くことができません。\r\n\r\nｼｽﾃﾑを最新のものに更新してください。",
+        MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
+    EXPECT_FALSE(ReadDataFile(path("new.QST"), dialogs));
+
+    ASSERT_TRUE(spit(path("cut.QST"), original.left(original.size() / 2)));
+    dialogs.expectMessage("（ﾌｧｲﾙが途中で終わっています）\r\nﾌｧｲﾙを開くことができません。",
+                          MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
+    EXPECT_FALSE(ReadDataFile(path("cut.QST"), dialogs));
+
+    ASSERT_TRUE(spit(path("bad.QST"), "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n x \r\n"));
+    dialogs.expectMessage("（5行目が数値ではありません）\r\nﾌｧｲﾙを開くことができません。",
+                          MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
+    EXPECT_FALSE(ReadDataFile(path("bad.QST"), dialogs));
+}
+
+TEST_F(DataFileTest, ForbiddenCharactersAreRefusedBeforeAnythingIsWritten) {
+    for (const char* name :
+         {"a,b.QST", "a;b.QST", "a*.QST", "a?.QST", "a<b.QST", "a>b.QST", "a|b.QST", "a\"b.QST"}) {
+        dialogs.expectMessage("ﾌｧｲﾙ名には次の文字は使えません。\r\n/,;*?<>|\"", MsgButtons::OK,
+                              MsgIcon::Critical, "ﾌｧｲﾙの保存");
+        EXPECT_FALSE(WriteDataFile(path(name), "", NewDocumentValue(), dialogs)) << name;
+    }
+    EXPECT_TRUE(folder().isEmpty());
+    EXPECT_TRUE(BMMain::IsValidFileName("/home/user/C:\\data/a.QST"));
+}
+
+TEST_F(DataFileTest, SavingWritesTheBytesAndAnEmptyPathMeansTheCurrentFile) {
+    EXPECT_TRUE(WriteDataFile(path("a.QST"), "", FullDocument(), dialogs));
+    EXPECT_EQ(str(slurp(path("a.QST"))), str(DataFile::Write(FullDocument())));
+    EXPECT_TRUE(WriteDataFile("", path("a.QST"), NewDocumentValue(), dialogs));
+    EXPECT_EQ(str(slurp(path("a.QST"))), str(original));
+    EXPECT_EQ(folder(), QStringList{"a.QST"});
+}
+
+TEST_F(DataFileTest, ReadOnlyFileIsReplacedAndTheProgramFolderIsNotNeeded) {
+    const QString saved = BMMain::AppPath;
+    BMMain::AppPath = path("no-such-folder/");
+    ASSERT_TRUE(spit(path("ro.QST"), "old"));
+    QFile::setPermissions(path("ro.QST"), QFile::ReadOwner | QFile::ReadGroup);
+    EXPECT_TRUE(WriteDataFile(path("ro.QST"), "", NewDocumentValue(), dialogs));
+    EXPECT_EQ(str(slurp(path("ro.QST"))), str(original));
+    EXPECT_TRUE(QFile::permissions(path("ro.QST")) & QFile::WriteOwner);
+    EXPECT_EQ(folder(), QStringList{"ro.QST"});
+    BMMain::AppPath = saved;
+}
+
+TEST_F(DataFileTest, SavingThroughALinkReplacesTheFileItNames) {
+    ASSERT_TRUE(spit(path("real.QST"), "old"));
+    ASSERT_TRUE(QFile::link(path("real.QST"), path("link.QST")));
+    EXPECT_TRUE(WriteDataFile(path("link.QST"), "", NewDocumentValue(), dialogs));
+    EXPECT_TRUE(QFileInfo(path("link.QST")).isSymLink());
+    EXPECT_EQ(str(slurp(path("real.QST"))), str(original));
+}
+
+TEST_F(DataFileTest, AFailedSaveLeavesTheOriginalIntactAndNoTemporaryFile) {
+    ASSERT_TRUE(spit(path("a.QST"), original));
+    for (SaveStep failing :
+         {SaveStep::Create, SaveStep::Write, SaveStep::Flush, SaveStep::Replace}) {
+        dialogs.expectMessage(failing == SaveStep::Replace ? kCannotReplace : kSaveFailed,
+                              MsgButtons::OK, MsgIcon::Exclamation, "QUILL-NET");
+        const auto fault = [failing](SaveStep step) { return step == failing; };
+        EXPECT_FALSE(WriteDataFile(path("a.QST"), "", FullDocument(), dialogs, fault));
+        EXPECT_EQ(str(slurp(path("a.QST"))), str(original));
+        EXPECT_EQ(folder(), QStringList{"a.QST"});
+    }
+}
+
+TEST_F(DataFileTest, RealFailuresAreReportedToo) {
+    dialogs.expectMessage(kSaveFailed, MsgButtons::OK, MsgIcon::Exclamation, "QUILL-NET");
+    EXPECT_FALSE(WriteDataFile(path("missing/a.QST"), "", NewDocumentValue(), dialogs));
+
+    QDir(dir.path()).mkdir("taken.QST");
+    dialogs.expectMessage(kCannotReplace, MsgButtons::OK, MsgIcon::Exclamation, "QUILL-NET");
+    EXPECT_FALSE(WriteDataFile(path("taken.QST"), "", NewDocumentValue(), dialogs));
+    EXPECT_TRUE(folder().isEmpty());
+}
