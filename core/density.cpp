@@ -47,8 +47,6 @@ DensityGrid::DensityGrid(int radius) : radius_(radius) {
 namespace {
 
 struct Circle {
-    float x;
-    float y;
     double limit; // (R/10)²
     // Candidate node range in net coordinates: +-R/5 around the point, within the grid.
     int uLow, uHigh, vLow, vHigh;
@@ -62,15 +60,12 @@ Circle CandidateWindow(const DensityGrid& grid, float x, float y) {
     const double high = std::min(edge, double(grid.High()) - r);
     const auto from = [&](float c) { return std::max(std::ceil(c - r / 5), std::ceil(low)); };
     const auto to = [&](float c) { return std::min(std::floor(c + r / 5), std::floor(high)); };
-    return {x, y, (r / 10) * (r / 10), int(from(x)), int(to(x)), int(from(y)), int(to(y))};
+    return {(r / 10) * (r / 10), int(from(x)), int(to(x)), int(from(y)), int(to(y))};
 }
 
 // The node test: differences in single precision, squares and sum in double.
 inline double Square(float d) {
     return double(d) * double(d);
-}
-inline bool Inside(const Circle& c, int u, double dy2) {
-    return Square(float(u) - c.x) + dy2 <= c.limit;
 }
 
 bool Finite(float x, float y) {
@@ -95,25 +90,28 @@ void CountPoint(DensityGrid& grid, float x, float y, int32_t weight) {
         return;
     const Circle c = CandidateWindow(grid, x, y);
     const int r = grid.Radius();
-    for (int v = c.vLow; v <= c.vHigh; ++v) {
-        const double dy2 = Square(float(v) - y);
-        if (dy2 > c.limit)
+    // Column by column, so that the nodes counted lie next to each other in memory.
+    for (int u = c.uLow; u <= c.uHigh; ++u) {
+        const double dx2 = Square(float(u) - x);
+        if (dx2 > c.limit)
             continue;
         // The span from the square root, then settled node by node with the exact test, so
         // that rounding never takes in or leaves out a node the window test would not.
-        const double half = std::sqrt(c.limit - dy2);
-        int low = std::max(c.uLow, int(std::ceil(double(x) - half)));
-        int high = std::min(c.uHigh, int(std::floor(double(x) + half)));
-        while (low > c.uLow && Inside(c, low - 1, dy2))
+        const auto inside = [&](int v) { return dx2 + Square(float(v) - y) <= c.limit; };
+        const double half = std::sqrt(c.limit - dx2);
+        int low = std::max(c.vLow, int(std::ceil(double(y) - half)));
+        int high = std::min(c.vHigh, int(std::floor(double(y) + half)));
+        while (low > c.vLow && inside(low - 1))
             --low;
-        while (low <= high && !Inside(c, low, dy2))
+        while (low <= high && !inside(low))
             ++low;
-        while (high < c.uHigh && Inside(c, high + 1, dy2))
+        while (high < c.vHigh && inside(high + 1))
             ++high;
-        while (high >= low && !Inside(c, high, dy2))
+        while (high >= low && !inside(high))
             --high;
-        for (int u = low; u <= high; ++u)
-            grid(u + r, v + r) += weight;
+        int32_t* column = &grid(u + r, 0);
+        for (int v = low; v <= high; ++v)
+            column[v + r] += weight;
     }
 }
 
