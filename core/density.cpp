@@ -155,10 +155,7 @@ class OrientationTally {
                 for (const bool north : {true, false})
                     for (const bool west : {false, true})
                         if (const int32_t n = counts_[Key(strike, dip, north, west)]; n > 0)
-                            visit(BMPole::OrientationToNet(
-                                      strike, west ? QStringLiteral("W") : QStringLiteral("E"), dip,
-                                      north ? QStringLiteral("N") : QStringLiteral("S")),
-                                  n);
+                            visit(BMPole::PoleToNet(strike, west, dip, north), n);
     }
 
   private:
