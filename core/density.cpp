@@ -11,6 +11,19 @@
 namespace Density {
 
 int16_t AngleFromCell(const QString& trimmedText) {
+    // Plain digits, as typed angles nearly always are, read without the general number reader.
+    if (!trimmedText.isEmpty() && trimmedText.size() <= 4) {
+        int angle = 0;
+        for (const QChar c : trimmedText) {
+            if (c < u'0' || c > u'9') {
+                angle = -1;
+                break;
+            }
+            angle = angle * 10 + (c.unicode() - u'0');
+        }
+        if (angle >= 0)
+            return int16_t(angle);
+    }
     const double v = vb::Val(trimmedText.left(4));
     return std::isfinite(v) ? vb::CInt(v) : int16_t(0);
 }
