@@ -97,6 +97,7 @@ class Contour : public QObject {
     void CopyCommand();
     void ToggleGridCommand(int index);
     void RankMenuOpened();
+    void ChangeRoseWidth();
 
     // Document pieces.
     void ClearDiagramObjects();

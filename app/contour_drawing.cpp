@@ -62,12 +62,6 @@ void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
         DiagramPage::DrawDiagramPicture(form->picCont().Surface(), drawing);
 }
 
-void Contour::DrawPlot(int flag) {
-    DrawNetDiagram(FormPlot, gridVisible_[0], flag);
-}
-void Contour::DrawRose(int flag) {
-    DrawNetDiagram(FormRose, false, flag);
-}
 void Contour::DrawRankDiagram(int flag) {
     DrawNetDiagram(FormRank, gridVisible_[1], flag);
 }
