@@ -11,12 +11,13 @@ bool IsBlankRow(const RowCells& cells) {
     return true;
 }
 
+// Blanks around the number do not count, so every diagram reads a cell alike.
 int AngleFromCell(const QString& text) {
-    return vb::CInt(vb::Val(text.left(4)));
+    return vb::CInt(vb::Val(text.trimmed().left(4)));
 }
 
 std::optional<QString> RewrittenAngleCell(const QString& text) {
-    if (text.size() <= 4)
+    if (text.trimmed().size() <= 4)
         return std::nullopt;
     return QString::number(AngleFromCell(text));
 }
