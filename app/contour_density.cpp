@@ -4,11 +4,17 @@
 #include "core/density_texts.h"
 #include "core/dialogs.h"
 #include "core/scan_count.h"
+#include "tabula.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 
 void Contour::ComputeDensity() {
     density_ = Density::ComputeDensity(ReadMeasurements());
+    // The count leaves the grid at the first data row, column 1.
+    if (FormMain) {
+        FormMain->grdData().SetCol(1);
+        FormMain->grdData().SetRow(FormMain->grdData().FixedRows());
+    }
     dataNumbers_ = density_.dataNumbers;
     countMax_ = density_.countMax;
     countedNodes_ = density_.countedNodes;
