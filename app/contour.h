@@ -129,7 +129,11 @@ class Contour : public QObject {
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
     // The data set, walking the grid as every diagram does: angle cells longer than four
     // characters are rewritten, the first blank row ends it and becomes the current row.
-    std::vector<Measurements::Measurement> ReadMeasurements();
+    // Valid until the next call.
+    const std::vector<Measurements::Measurement>& ReadMeasurements();
+    // While one lives, the grid is walked once and the count, the plot and the rose share
+    // that walk (a long data set would otherwise be read three times per redraw).
+    class SingleGridWalk;
 
     Dialogs& dialogs_;
     PrinterFactory printerFactory_;
@@ -141,6 +145,11 @@ class Contour : public QObject {
     std::vector<Document::Pole> ContourPoles;
     std::vector<Document::Pole> PlotPoles;
 
+    // The last walk of the grid; kept for the other diagrams while walkShared_.
+    std::vector<Measurements::Measurement> measurements_;
+    bool walkShared_ = false;
+    bool walkDone_ = false;
+
     // The last density run; not allocated before the first one and after a new document.
     Density::DensityResult density_;
     int countMax_ = 0;
@@ -151,4 +160,15 @@ class Contour : public QObject {
     bool showContourOnRank_ = true;
     bool modified_ = false;
     std::array<bool, 3> gridVisible_{};
+};
+
+class Contour::SingleGridWalk {
+  public:
+    explicit SingleGridWalk(Contour& contour);
+    ~SingleGridWalk();
+    SingleGridWalk(const SingleGridWalk&) = delete;
+    SingleGridWalk& operator=(const SingleGridWalk&) = delete;
+
+  private:
+    Contour& contour_;
 };

@@ -1,6 +1,6 @@
 // The document: a new one, one read from a data file, one written to it.
-#include "core/bmmain.h"
 #include "app/contour.h"
+#include "core/bmmain.h"
 #include "core/data_file.h"
 #include "core/version.h"
 #include "platform/desktop.h"
@@ -41,6 +41,7 @@ void Contour::NewDocument(bool ResetGrid) {
         FormMain->MenuItem(item)->setEnabled(false);
     if (ResetGrid) {
         BMContour::InitDataGrid(FormMain->grdData());
+        const SingleGridWalk walk(*this);
         ComputeDensity();
         RefitLegend();
         DrawRankLegend();
@@ -62,12 +63,15 @@ bool Contour::OpenDataFile(const QString& path) {
 
     Hourglass hourglass;
     SetChildWindowsEnabled(false);
-    ComputeDensity();
-    RefitLegend();
-    DrawPlot(0);
-    DrawRose(0);
-    DrawRankDiagram(0);
-    DrawContourDiagram(0);
+    {
+        const SingleGridWalk walk(*this);
+        ComputeDensity();
+        RefitLegend();
+        DrawPlot(0);
+        DrawRose(0);
+        DrawRankDiagram(0);
+        DrawContourDiagram(0);
+    }
     Tabula& grid = FormMain->grdData();
     grid.SetRow(kFirstDataRow);
     grid.SetCol(1);

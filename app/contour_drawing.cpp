@@ -13,6 +13,7 @@ void Contour::RedrawAll() {
     Hourglass hourglass;
     const QPointer<QWidget> focus = QApplication::focusWidget();
     SetChildWindowsEnabled(false);
+    const SingleGridWalk walk(*this);
     ComputeDensity();
     DrawRankLegend();
     DrawPlot(0);

@@ -5,11 +5,21 @@
 
 #include <algorithm>
 
-std::vector<Measurements::Measurement> Contour::ReadMeasurements() {
-    std::vector<Measurements::Measurement> measurements;
-    if (!FormMain)
-        return measurements;
+const std::vector<Measurements::Measurement>& Contour::ReadMeasurements() {
+    if (!FormMain) {
+        measurements_.clear();
+        return measurements_;
+    }
     Tabula& grid = FormMain->grdData();
+    if (walkShared_ && walkDone_) {
+        // Where the walk stopped: the first blank row, or the last row.
+        if (grid.Rows() > grid.FixedRows())
+            grid.SetRow(std::min(grid.FixedRows() + int(measurements_.size()), grid.Rows() - 1));
+        return measurements_;
+    }
+    walkDone_ = true;
+    std::vector<Measurements::Measurement>& measurements = measurements_;
+    measurements.clear();
     // The current row is not moved through every row (a long data set would scroll the grid
     // row by row); it is put where the walk stops: the first blank row, or the last row.
     int row = grid.FixedRows();
@@ -26,4 +36,13 @@ std::vector<Measurements::Measurement> Contour::ReadMeasurements() {
     if (grid.Rows() > grid.FixedRows())
         grid.SetRow(std::min(row, grid.Rows() - 1));
     return measurements;
+}
+
+Contour::SingleGridWalk::SingleGridWalk(Contour& contour) : contour_(contour) {
+    contour_.walkShared_ = true;
+    contour_.walkDone_ = false;
+}
+
+Contour::SingleGridWalk::~SingleGridWalk() {
+    contour_.walkShared_ = false;
 }

@@ -522,6 +522,33 @@ void DrawingSurface::Circle(SurfacePoint centre, double radius, std::optional<Rg
     }
 }
 
+void DrawingSurface::Circles(const std::vector<QPointF>& centres, double radius) {
+    // Overlapping smooth outlines or fills would blend differently as one shape.
+    if (!Crisp() || fillStyle_ != TransparentFill || !std::isfinite(radius)) {
+        for (const QPointF& c : centres)
+            Circle({c.x(), c.y()}, radius);
+        return;
+    }
+    if (centres.empty())
+        return;
+    const double r = std::fabs(radius * DeviceWidth() / ScaleWidth());
+    // One colour, opaque, no smoothing: the order of the rings does not matter.
+    std::vector<std::pair<double, double>> device;
+    device.reserve(centres.size());
+    for (const QPointF& c : centres) {
+        const QPointF d = UserToDevice(c.x(), c.y());
+        device.emplace_back(d.x(), d.y());
+    }
+    std::sort(device.begin(), device.end());
+    device.erase(std::unique(device.begin(), device.end()), device.end());
+    QPainterPath path;
+    for (const auto& [x, y] : device)
+        path.addEllipse(QRectF(x - r, y - r, 2 * r, 2 * r));
+    StrokeAndFill(path, ToQColor(foreColor_), std::nullopt, TransparentFill);
+    currentX_ = centres.back().x();
+    currentY_ = centres.back().y();
+}
+
 void DrawingSurface::PSet(SurfacePoint p, std::optional<Rgb> color) {
     const QPointF at = Resolve(p, currentX_, currentY_);
     currentX_ = at.x();

@@ -179,6 +179,9 @@ class DrawingSurface {
                 std::optional<double> start = std::nullopt,
                 std::optional<double> end = std::nullopt,
                 std::optional<double> aspect = std::nullopt);
+    // Circle(centre, radius) at every centre (absolute positions). A crisp picture strokes the
+    // unfilled rings as one shape and each position once: the same pixels, far fewer calls.
+    void Circles(const std::vector<QPointF>& centres, double radius);
     // One pixel-sized dot of the pen's width; the current point moves there.
     void PSet(SurfacePoint p, std::optional<Rgb> color = std::nullopt);
     // Text with its top-left corner at the current point. With lineEnd the cursor returns to
@@ -205,6 +208,9 @@ class DrawingSurface {
     // Ends the document: the printer sends it, a file is written. False when that failed.
     virtual bool EndDoc() { return true; }
     virtual int ColorMode() const { return Color; }
+    // Shapes go out pixel by pixel without smoothing (window pictures, raster files): an opaque
+    // shape drawn again over itself changes nothing.
+    bool Crisp() const { return !VectorOutput(); }
 
   protected:
     DrawingSurface(double dpiX, double dpiY);

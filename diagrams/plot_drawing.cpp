@@ -5,6 +5,8 @@
 #include "diagrams/drawing_surface.h"
 #include "diagrams/net_drawing.h"
 
+#include <QPointF>
+
 namespace PlotDrawing {
 
 std::optional<double> DrawPlot(DrawingSurface& surface, float penFactor,
@@ -12,10 +14,13 @@ std::optional<double> DrawPlot(DrawingSurface& surface, float penFactor,
     NetDrawing::DrawNetFrame(surface, penFactor, grid);
     const double radius = BMMain::NetRadius / 50.0;
     surface.SetForeColor(0);
+    std::vector<QPointF> poles;
+    poles.reserve(data.size());
     for (const Measurements::Measurement& m : data) {
         const BMPole::NetPoint p = BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction);
-        surface.Circle({p.X, p.Y}, radius);
+        poles.emplace_back(p.X, p.Y);
     }
+    surface.Circles(poles, radius);
     return 1.5 * BMMain::NetRadius;
 }
 

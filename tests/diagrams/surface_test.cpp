@@ -159,6 +159,29 @@ TEST(SurfaceCircle, ArcFromEndBackPastZeroAndPies) {
     EXPECT_FALSE(IsDark(image, 170 - 40, 140 - 40)); // outside it
 }
 
+TEST(SurfaceCircle, ManyRingsAtOnceGiveThePixelsOfOneByOne) {
+    // Stacked and overlapping rings, fractional centres, at two pen widths and scale directions.
+    std::vector<QPointF> centres;
+    for (int k = 0; k < 400; ++k)
+        centres.emplace_back(std::fmod(k * 7.31, 97.0) - 48, std::fmod(k * 3.17, 61.0) - 30);
+    centres.insert(centres.end(), centres.begin(), centres.begin() + 100);
+    for (const int width : {1, 2})
+        for (const double top : {50.0, -50.0}) {
+            PictureSurface one(QSize(300, 300), 96);
+            PictureSurface many(QSize(300, 300), 96);
+            for (PictureSurface* s : {&one, &many}) {
+                s->Scale(-60, top, 60, -top);
+                s->SetDrawWidth(width);
+                s->SetForeColor(RGB(0, 0, 255));
+            }
+            for (const QPointF& c : centres)
+                one.Circle({c.x(), c.y()}, 2.0);
+            many.Circles(centres, 2.0);
+            EXPECT_EQ(one.Image(), many.Image()) << width << " " << top;
+            EXPECT_EQ(many.CurrentX(), centres.back().x());
+        }
+}
+
 TEST(SurfaceLine, StepsBoxesAndTheCurrentPoint) {
     PictureSurface s(QSize(100, 100), 96);
     s.SetScaleMode(DrawingSurface::Pixels);
