@@ -142,6 +142,15 @@ class OrientationTally {
 
 } // namespace
 
+void ForEachPole(const std::vector<Measurements::Measurement>& data,
+                 const std::function<void(const BMPole::NetPoint&, int32_t)>& visit) {
+    OrientationTally tally;
+    for (const Measurements::Measurement& m : data)
+        if (!tally.Add(m))
+            visit(BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction), 1);
+    tally.ForEach(visit);
+}
+
 DensityResult ComputeDensity(const std::vector<Measurements::Measurement>& data) {
     const int r = BMMain::NetRadius;
     DensityResult result;
@@ -156,11 +165,7 @@ DensityResult ComputeDensity(const std::vector<Measurements::Measurement>& data)
         if (double(p.MirrorX) * p.MirrorX + double(p.MirrorY) * p.MirrorY <= reach * reach)
             CountPoint(grid, p.MirrorX, p.MirrorY, weight);
     };
-    OrientationTally tally;
-    for (const Measurements::Measurement& m : data)
-        if (!tally.Add(m))
-            count(BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction), 1);
-    tally.ForEach(count);
+    ForEachPole(data, count);
 
     if (data.empty()) {
         result.dataNumbers = 1;
