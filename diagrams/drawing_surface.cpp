@@ -452,6 +452,15 @@ void DrawingSurface::LineTo(SurfacePoint to, std::optional<Rgb> color, LineForm 
 void DrawingSurface::DrawBox(double x1, double y1, double x2, double y2, const QColor& color,
                              LineForm form) {
     const QRectF rect = QRectF(UserToDevice(x1, y1), UserToDevice(x2, y2)).normalized();
+    if (form == LineForm::FilledBox && Crisp() && drawStyle_ != InvisibleLine) {
+        if (QPainter* painter = Painter()) {
+            painter->fillRect(rect, color);
+            painter->setPen(LinePen(color));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(rect);
+        }
+        return;
+    }
     QPainterPath outline;
     outline.addRect(rect);
     if (form == LineForm::FilledBox)

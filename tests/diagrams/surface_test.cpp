@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -180,6 +181,33 @@ TEST(SurfaceCircle, ManyRingsAtOnceGiveThePixelsOfOneByOne) {
             EXPECT_EQ(one.Image(), many.Image()) << width << " " << top;
             EXPECT_EQ(many.CurrentX(), centres.back().x());
         }
+}
+
+TEST(SurfaceLine, FilledBoxesOnAPictureArePaintedAsTheirFilledAndStrokedOutline) {
+    // The reference: each box as a path, filled, then outlined with the round-jointed pen.
+    for (const int width : {1, 2, 3}) {
+        PictureSurface s(QSize(240, 200), 96);
+        s.Scale(-30.3, 25.1, 30.3, -25.1);
+        s.SetDrawWidth(width);
+        QImage reference(s.Image().size(), QImage::Format_RGB32);
+        reference.fill(Qt::white);
+        QPainter painter(&reference);
+        for (int k = 0; k < 300; ++k) {
+            const double x = std::fmod(k * 3.37, 50.0) - 25;
+            const double y = std::fmod(k * 1.91, 40.0) - 20;
+            const double size = 0.4 + std::fmod(k * 0.13, 2.0);
+            const Rgb color = RGB(k * 37, k * 91, k * 53);
+            s.Line({x, y}, Step(size, size), color, DrawingSurface::LineForm::FilledBox);
+            QPainterPath outline;
+            outline.addRect(
+                QRectF(s.UserToDevice(x, y), s.UserToDevice(x + size, y + size)).normalized());
+            painter.fillPath(outline, ToQColor(color));
+            QPen pen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            painter.strokePath(outline, pen);
+        }
+        painter.end();
+        EXPECT_EQ(s.Image(), reference) << width;
+    }
 }
 
 TEST(SurfaceLine, StepsBoxesAndTheCurrentPoint) {
