@@ -6,29 +6,30 @@ namespace Measurements {
 
 bool IsBlankRow(const RowCells& cells) {
     for (const QString& cell : cells)
-        if (!cell.trimmed().isEmpty())
+        if (!QStringView(cell).trimmed().isEmpty())
             return false;
     return true;
 }
 
 // Blanks around the number do not count, so every diagram reads a cell alike.
 int AngleFromCell(const QString& cell) {
-    const QString text = cell.trimmed();
+    // A view: trimming a long data set's cells would otherwise copy every one of them.
+    const QStringView text = QStringView(cell).trimmed();
     // Plain digits, as typed angles nearly always are, read without the general number reader.
     if (!text.isEmpty() && text.size() <= 4) {
         int angle = 0;
         for (const QChar c : text) {
             if (c < u'0' || c > u'9')
-                return vb::CInt(vb::Val(text));
+                return vb::CInt(vb::Val(text.toString()));
             angle = angle * 10 + (c.unicode() - u'0');
         }
         return angle;
     }
-    return vb::CInt(vb::Val(text.left(4)));
+    return vb::CInt(vb::Val(text.left(4).toString()));
 }
 
 std::optional<QString> RewrittenAngleCell(const QString& text) {
-    if (text.trimmed().size() <= 4)
+    if (QStringView(text).trimmed().size() <= 4)
         return std::nullopt;
     return QString::number(AngleFromCell(text));
 }
