@@ -1,6 +1,6 @@
-// The child windows live as long as the program: their Close command is greyed and a close
-// request from the user does nothing. Closing through the program's end is not affected
-// (windows are deleted with the frame, not closed).
+// The child windows live as long as the program: their Close command is greyed, their title
+// bar has no close button and a close request from the user does nothing. Closing through the
+// program's end is not affected (windows are deleted with the frame, not closed).
 #include "windows/bmcontour.h"
 
 #include <QAction>
@@ -70,6 +70,13 @@ class CloseGuard : public QObject {
         sub_ = sub;
         if (sub != window_)
             sub->installEventFilter(this);
+        // A sub-window's title bar cannot grey its close button: it goes, the other buttons
+        // and the menu stay.
+        const bool visible = sub->isVisible();
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint);
+        if (visible)
+            sub->show();
         greyClose();
         // The sub-window updates its menu on state changes; grey the item again each time the
         // menu opens.
