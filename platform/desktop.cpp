@@ -51,7 +51,9 @@ bool OpenExternal(const QString& pathOrUrl) {
     Hourglass hourglass;
     auto* process = new QProcess(QCoreApplication::instance());
     process->setWorkingDirectory(BMMain::AppPath);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    // Its complaints are for a terminal the user does not see; the exit code is what counts.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
     process->start(opener, {pathOrUrl});
     if (!process->waitForStarted()) {
         delete process;
