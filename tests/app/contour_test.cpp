@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -570,12 +571,27 @@ TEST_F(ContourTest, ARightClickMakesTheClickedWindowActiveBeforeItsMenu) {
     EXPECT_EQ(QGuiApplication::clipboard()->image().size(),
               c.FormCont->picCont().Surface().Image().size());
 
-    // No window offers a close button it cannot honour.
-    for (QWidget* w : {static_cast<QWidget*>(c.FormRSet), static_cast<QWidget*>(c.FormPlot),
-                       static_cast<QWidget*>(c.FormCont)}) {
-        const Qt::WindowFlags flags = w->parentWidget()->windowFlags();
-        EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
-        EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
-        EXPECT_TRUE(flags.testFlag(Qt::WindowMinMaxButtonsHint));
+    // The title bar's close button is greyed like the Close item: its cross is drawn lighter
+    // than the strokes of the minimise button beside it.
+    for (QWidget* w : {static_cast<QWidget*>(c.FormRSet), static_cast<QWidget*>(c.FormCont)}) {
+        auto* sub = static_cast<QMdiSubWindow*>(w->parentWidget());
+        QStyleOptionTitleBar bar;
+        bar.initFrom(sub);
+        bar.titleBarFlags = sub->windowFlags();
+        bar.titleBarState = sub->windowState();
+        bar.subControls = QStyle::SC_All;
+        bar.rect = QRect(0, 0, sub->width(),
+                         sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, sub));
+        const QImage image = sub->grab().toImage();
+        const auto darkest = [&](QStyle::SubControl button) {
+            const QRect r = sub->style()->subControlRect(QStyle::CC_TitleBar, &bar, button, sub);
+            int least = 255;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    least = std::min(least, QColor(image.pixel(x, y)).lightness());
+            return least;
+        };
+        EXPECT_GT(darkest(QStyle::SC_TitleBarCloseButton),
+                  darkest(QStyle::SC_TitleBarMinButton) + 40);
     }
 }
