@@ -623,6 +623,8 @@ TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
     EXPECT_EQ(grid().Col(), 1);
 
     // A new document counts nothing: the texts of the empty set.
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::No);
     c.FormMain_MenuClick(1);
     EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：1個");
     EXPECT_EQ(c.DensityResults().countedNodes, 1);
