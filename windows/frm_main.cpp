@@ -2,9 +2,9 @@
 
 #include "core/bmmain.h"
 #include "core/cp932.h"
-#include "platform/desktop.h"
 #include "core/dialogs.h"
 #include "core/vb.h"
+#include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/artwork.h"
 #include "windows/bmcontour.h"
@@ -493,7 +493,18 @@ void frmMain::grdData_BeforeChange(bool& Cancel, int Row, int Col) {
         return;
     dialogs_.message(message, MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     Cancel = true;
+    // The frame takes the keyboard back from the closed message box: a desktop without a
+    // window manager gives it to no window at all.
+    activateWindow();
     grdData().setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::setChange(bool value) {
+    change_ = value;
+    // Switching redrawing on takes the current cell's text as the reference for changes.
+    Tabula& grid = grdData();
+    if (!value && grid.Redraw())
+        grid.SetRedraw(true);
 }
 
 void frmMain::grdData_Change(int Row, int Col) {

@@ -217,6 +217,29 @@ TEST_F(ContourTest, SavingFinishesTheCellBeingTypedFirst) {
     EXPECT_FALSE(c.FormMain->Change());
 }
 
+TEST_F(ContourTest, NoSaveQuestionAfterASaveWhenNothingChangedSince) {
+    Contour& c = Start();
+    const QString path = WriteSample("a.QST");
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    c.FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    grid().SetRow(4);
+    grid().SetCol(1);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "1");
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
+    // Another cell is clicked: the saved value is no news.
+    grid().SetRow(6);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
 TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
     Contour& c = Start();
     grid().SetTextMatrix(2, 1, "45");
