@@ -247,6 +247,15 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::AfterPaste, this, &frmMain::grdData_AfterPaste);
     connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
     connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
+    // Row numbers past 999 need a wider "No." column, whoever added the rows.
+    const auto fitNumbers = [this] { BMContour::FitNumberColumn(grdData()); };
+    connect(&grid, &Tabula::PropertyChanged, this, [fitNumbers](const QString& name) {
+        if (name == QLatin1String("Rows"))
+            fitNumbers();
+    });
+    connect(&grid, &Tabula::AfterPaste, this, fitNumbers);
+    connect(&grid, &Tabula::AfterInsertRow, this, fitNumbers);
+    connect(&grid, &Tabula::AfterDeleteRow, this, fitNumbers);
 
     buildMenus();
     buildToolbar();

@@ -522,3 +522,33 @@ TEST_F(MainWindowTest, TypedFullWidthDigitsAreNarrowedInTheAngleColumns) {
     EXPECT_EQ(g.TextMatrix(2, 3), "45");
     EXPECT_EQ(g.TextMatrix(3, 1), "120");
 }
+
+TEST_F(MainWindowTest, TheNumberColumnWidensToTheLargestRowNumberAndThePaneFollows) {
+    ShowActive(window.get());
+    Tabula& g = grid();
+    QWidget* pane = window->findChild<QWidget*>("picBase");
+    const QFontMetrics metrics(pane->font());
+    const double tpp = 1440.0 / g.logicalDpiX();
+    const auto fits = [&](const QString& number) {
+        return g.ColWidth(0) >= metrics.horizontalAdvance(" " + number + " ") * tpp - 1;
+    };
+    const int narrowCol = g.ColWidth(0), narrowPane = pane->width();
+    // As an opened file of 99 701 rows sets the grid up.
+    g.SetRows(99701 + 2);
+    EXPECT_TRUE(fits("99701"));
+    EXPECT_GT(pane->width(), narrowPane);
+    EXPECT_EQ(g.width() + window->findChild<QWidget*>("imgSplitter")->width(), pane->width());
+    // Rows added by pasting, inserting or typing in the last row count too; a new document
+    // starts narrow again.
+    g.SetRows(102);
+    EXPECT_EQ(g.ColWidth(0), narrowCol);
+    g.SetRow(101);
+    dialogs.expectMessage("貼り付けようとするﾃｷｽﾄは行数が多すぎます。\r\n行を増やしますか？",
+                          MsgButtons::YesNoCancel, MsgIcon::Question, "ﾃｷｽﾄの貼り付け",
+                          MsgResult::Yes);
+    g.PasteText(QString("1\r").repeated(950));
+    EXPECT_TRUE(fits("1000"));
+    BMContour::InitDataGrid(g);
+    EXPECT_EQ(g.ColWidth(0), narrowCol);
+    EXPECT_EQ(pane->width(), narrowPane);
+}
