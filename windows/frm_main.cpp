@@ -2,9 +2,9 @@
 
 #include "core/bmmain.h"
 #include "core/cp932.h"
+#include "platform/desktop.h"
 #include "core/dialogs.h"
 #include "core/vb.h"
-#include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/artwork.h"
 #include "windows/bmcontour.h"
