@@ -1,11 +1,17 @@
 #include "app/export_writer.h"
 
+#include "core/contour_levels.h"
+#include "core/density.h"
+#include "core/export_summary.h"
+#include "diagrams/density_diagrams.h"
 #include "diagrams/file_surface.h"
 #include "diagrams/net_drawing.h"
 #include "platform/console_dialogs.h"
 
 #include <QFile>
 #include <QPageSize>
+#include <QSaveFile>
+#include <functional>
 
 namespace BatchExport {
 
@@ -26,25 +32,81 @@ bool CannotWrite(ConsoleDialogs& console, const QString& path) {
     return false;
 }
 
-bool WritePage(const QString& path, bool grid, ConsoleDialogs& console) {
+bool WriteFile(const QString& path, const QByteArray& bytes, ConsoleDialogs& console) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    return CannotWrite(console, path);
+}
+
+// One diagram on one page of a file.
+bool WritePage(const QString& path, const std::function<void(DrawingSurface&)>& draw,
+               ConsoleDialogs& console) {
     FileSurface page(path, PagePixels(), kDotsPerInch);
+    draw(page);
+    return page.EndDoc() || CannotWrite(console, path);
+}
+
+void DrawNetFrameOnly(DrawingSurface& page, bool grid) {
     const float penFactor = NetDrawing::ScaleForNet(page, true);
     NetDrawing::DrawNetFrame(page, penFactor, grid);
-    return page.EndDoc() || CannotWrite(console, path);
 }
 
 } // namespace
 
 bool WriteExport(const Document& document, const Settings& settings, const QDir& folder,
                  const QString& format, ConsoleDialogs& console) {
-    Q_UNUSED(document);
+    const Density::DensityResult density =
+        Density::ComputeDensity(Density::MeasurementsFromRows(document.rows));
+    // The contour diagram's preparation drops duplicate levels, as the program does on its
+    // first drawing.
+    std::vector<Document::Grade> grades = document.grades;
+    const std::vector<ContourLevels::Level> levels = ContourLevels::PrepareGrades(grades).ordered;
+    // Cells that cannot arise from consistent counts: reported once per page, like a message
+    // box the user closes.
+    bool dataErrorShown = false;
+    const auto dataError = [&] {
+        if (!std::exchange(dataErrorShown, true))
+            console.print(QStringLiteral("ﾃﾞｰﾀｴﾗｰの可能性があります。"));
+    };
+
+    ExportSummary::RoseFigures rose;
+    rose.divisions = settings.roseDivisions;
+
     const auto pagePath = [&](const char* name) {
         return folder.filePath(QString::fromLatin1(name) + u'.' + format);
     };
-    return WritePage(pagePath("plot"), settings.gridVisible[0], console) &&
-           WritePage(pagePath("rose"), false, console) &&
-           WritePage(pagePath("contour"), settings.gridVisible[2], console) &&
-           WritePage(pagePath("rank"), settings.gridVisible[1], console);
+    return WritePage(
+               pagePath("plot"),
+               [&](DrawingSurface& page) { DrawNetFrameOnly(page, settings.gridVisible[0]); },
+               console) &&
+           WritePage(
+               pagePath("rose"), [&](DrawingSurface& page) { DrawNetFrameOnly(page, false); },
+               console) &&
+           WritePage(
+               pagePath("contour"),
+               [&](DrawingSurface& page) {
+                   ContourDiagramOptions options;
+                   options.grid = settings.gridVisible[2];
+                   options.title = document.contourTitle;
+                   options.dataError = dataError;
+                   DrawContourDiagram(page, true, density, levels, options);
+               },
+               console) &&
+           WritePage(
+               pagePath("rank"),
+               [&](DrawingSurface& page) {
+                   RankDiagramOptions options;
+                   options.grid = settings.gridVisible[1];
+                   options.dataError = dataError;
+                   // The overlay is on at every start of the program.
+                   DrawRankDiagram(page, true, density, levels, options);
+               },
+               console) &&
+           WriteFile(folder.filePath(QStringLiteral("summary.json")),
+                     ExportSummary::SummaryJson(density, levels, rose), console) &&
+           WriteFile(folder.filePath(QStringLiteral("density.csv")),
+                     ExportSummary::DensityCsv(density.grid), console);
 }
 
 } // namespace BatchExport

@@ -71,6 +71,22 @@ TEST_F(BatchExport, SampleAsPdfWithTheDefaultSettings) {
             slurp(path(QStringLiteral("out/%1.pdf").arg(QLatin1String(page)))).startsWith("%PDF"))
             << page;
 
+    const QJsonObject s = summary(QStringLiteral("out"));
+    EXPECT_EQ(s[QStringLiteral("dataCount")].toInt(), 50);
+    EXPECT_GE(s[QStringLiteral("countMax")].toInt(), 1);
+    EXPECT_EQ(s[QStringLiteral("rankColors")].toArray().size(),
+              s[QStringLiteral("countMax")].toInt());
+    EXPECT_EQ(s[QStringLiteral("histogram")].toArray().size(),
+              s[QStringLiteral("countMax")].toInt());
+    EXPECT_EQ(s[QStringLiteral("statusTexts")].toArray()[0].toString(),
+              QStringLiteral("ﾃﾞｰﾀ総数：50個"));
+    EXPECT_EQ(s[QStringLiteral("rose")].toObject()[QStringLiteral("divisions")].toInt(), 16);
+
+    // R = 100: indices -10 .. 210 both ways.
+    const QList<QByteArray> lines =
+        slurp(path(QStringLiteral("out/density.csv"))).trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 221);
+    EXPECT_EQ(lines.front().split(',').size(), 221);
     // Nothing is written to the settings file.
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("QStereo.ini"))));
     EXPECT_FALSE(QDir(path(QStringLiteral("config"))).exists());
@@ -84,11 +100,23 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
     Outcome r = run(
         {QStringLiteral("--export"), QStringLiteral("fromSettings"), QStringLiteral("sample.QST")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(summary(QStringLiteral("fromSettings"))[QStringLiteral("rose")]
+                  .toObject()[QStringLiteral("divisions")]
+                  .toInt(),
+              8);
+    // R = 50: indices -5 .. 105.
+    EXPECT_EQ(slurp(path(QStringLiteral("fromSettings/density.csv"))).trimmed().split('\n').size(),
+              111);
 
     r = run({QStringLiteral("--export=png dir"), QStringLiteral("--format"), QStringLiteral("png"),
              QStringLiteral("--scan-lines"), QStringLiteral("300"),
              QStringLiteral("--rose-divisions=12"), QStringLiteral("sample.QST")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(summary(QStringLiteral("png dir"))[QStringLiteral("rose")]
+                  .toObject()[QStringLiteral("divisions")]
+                  .toInt(),
+              12);
+    EXPECT_EQ(slurp(path(QStringLiteral("png dir/density.csv"))).trimmed().split('\n').size(), 331);
     const QImage page(path(QStringLiteral("png dir/contour.png")));
     EXPECT_EQ(page.size(), QSize(2480, 3508)); // A4 at 300 dpi
     EXPECT_EQ(page.dotsPerMeterX(), 11811);
