@@ -1,9 +1,11 @@
 #include "app/export_writer.h"
 
+#include "core/bmmain.h"
 #include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/export_summary.h"
 #include "diagrams/density_diagrams.h"
+#include "diagrams/diagram_page.h"
 #include "diagrams/file_surface.h"
 #include "diagrams/net_drawing.h"
 #include "platform/console_dialogs.h"
@@ -11,7 +13,6 @@
 #include <QFile>
 #include <QPageSize>
 #include <QSaveFile>
-#include <functional>
 
 namespace BatchExport {
 
@@ -39,17 +40,18 @@ bool WriteFile(const QString& path, const QByteArray& bytes, ConsoleDialogs& con
     return CannotWrite(console, path);
 }
 
-// One diagram on one page of a file.
-bool WritePage(const QString& path, const std::function<void(DrawingSurface&)>& draw,
+// One diagram on one page of a file, through the print command's page frame.
+bool WritePage(const QString& path, const QString& title, const DiagramPage::DiagramDrawing& draw,
                ConsoleDialogs& console) {
     FileSurface page(path, PagePixels(), kDotsPerInch);
-    draw(page);
-    return page.EndDoc() || CannotWrite(console, path);
+    return DiagramPage::PrintDiagramPage(page, title, draw) || CannotWrite(console, path);
 }
 
-void DrawNetFrameOnly(DrawingSurface& page, bool grid) {
-    const float penFactor = NetDrawing::ScaleForNet(page, true);
-    NetDrawing::DrawNetFrame(page, penFactor, grid);
+DiagramPage::DiagramDrawing NetFrameOnly(bool grid) {
+    return [grid](DrawingSurface& page, float penFactor) {
+        NetDrawing::DrawNetFrame(page, penFactor, grid);
+        return std::optional<double>(1.5 * BMMain::NetRadius);
+    };
 }
 
 } // namespace
@@ -76,31 +78,31 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
     const auto pagePath = [&](const char* name) {
         return folder.filePath(QString::fromLatin1(name) + u'.' + format);
     };
-    return WritePage(
-               pagePath("plot"),
-               [&](DrawingSurface& page) { DrawNetFrameOnly(page, settings.gridVisible[0]); },
-               console) &&
+    const double r = BMMain::NetRadius;
+    return WritePage(pagePath("plot"), document.plotTitle, NetFrameOnly(settings.gridVisible[0]),
+                     console) &&
+           WritePage(pagePath("rose"),
+                     document.roseTitle.value_or(QStringLiteral("ローズダイアグラム")),
+                     NetFrameOnly(false), console) &&
            WritePage(
-               pagePath("rose"), [&](DrawingSurface& page) { DrawNetFrameOnly(page, false); },
-               console) &&
-           WritePage(
-               pagePath("contour"),
-               [&](DrawingSurface& page) {
+               pagePath("contour"), document.contourTitle,
+               [&](DrawingSurface& page, float) {
                    ContourDiagramOptions options;
                    options.grid = settings.gridVisible[2];
-                   options.title = document.contourTitle;
                    options.dataError = dataError;
                    DrawContourDiagram(page, true, density, levels, options);
+                   return std::optional<double>(1.5 * r);
                },
                console) &&
+           // The graded-shading page has no title; its contour overlay is on at every start.
            WritePage(
-               pagePath("rank"),
-               [&](DrawingSurface& page) {
+               pagePath("rank"), QString(),
+               [&](DrawingSurface& page, float) {
                    RankDiagramOptions options;
                    options.grid = settings.gridVisible[1];
                    options.dataError = dataError;
-                   // The overlay is on at every start of the program.
                    DrawRankDiagram(page, true, density, levels, options);
+                   return std::optional<double>();
                },
                console) &&
            WriteFile(folder.filePath(QStringLiteral("summary.json")),

@@ -197,6 +197,8 @@ class DrawingSurface {
 
     // --- Documents (printer and files) ------------------------------------------------------
     virtual bool IsPrinter() const { return false; }
+    // True while a document (printer job, file) has been drawn on and not yet ended.
+    bool DocumentOpen() const { return PainterActive(); }
     // Ends the current page and starts the next one; the current point returns to (0, 0).
     virtual void NewPage() {}
     // Ends the document: the printer sends it, a file is written. False when that failed.
