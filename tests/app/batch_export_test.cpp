@@ -1,6 +1,8 @@
 // The batch export as a user runs it: the real program on the sample file, without a display,
 // in a scratch folder of its own so that its settings file is the one the test wrote.
 #include "core/cp932.h"
+#include "core/document_reader.h"
+#include "core/document_writer.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -90,6 +92,43 @@ TEST_F(BatchExport, SampleAsPdfWithTheDefaultSettings) {
     // Nothing is written to the settings file.
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("QStereo.ini"))));
     EXPECT_FALSE(QDir(path(QStringLiteral("config"))).exists());
+}
+
+TEST_F(BatchExport, LevelsAsTheContourDiagramDrawsThem) {
+    DataFile::ReadResult sample =
+        DataFile::Read(slurp(QStringLiteral(QSTEREO_SAMPLES "/sample.QST")));
+    ASSERT_TRUE(sample.document);
+    // The third level repeats the first one's value: the drawing drops it.
+    sample.document->grades = {{2.0f, 0x0000FFu, int16_t(0)},
+                               {4.0f, 0x00FF00u, int16_t(3)},
+                               {2.0f, 0xFF0000u, int16_t(2)}};
+    ASSERT_TRUE(spit(path(QStringLiteral("levels.QST")), DataFile::Write(*sample.document)));
+    const Outcome r = run({QStringLiteral("--export"), QStringLiteral("out"),
+                           QStringLiteral("--format=svg"), QStringLiteral("levels.QST")});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+
+    const QJsonObject s = summary(QStringLiteral("out"));
+    const int countMax = s[QStringLiteral("countMax")].toInt();
+    const QJsonArray levels = s[QStringLiteral("levels")].toArray();
+    ASSERT_EQ(levels.size(), 2);
+    const QJsonObject low = levels[0].toObject();
+    const QJsonObject high = levels[1].toObject();
+    EXPECT_EQ(low[QStringLiteral("index")].toInt(), 1);
+    EXPECT_EQ(low[QStringLiteral("color")].toString(), QStringLiteral("#ff0000"));
+    EXPECT_EQ(low[QStringLiteral("fill")].toInt(), 0);
+    EXPECT_DOUBLE_EQ(low[QStringLiteral("threshold")].toDouble(), 1.0); // 50 × 2 %
+    EXPECT_EQ(low[QStringLiteral("legendText")].toString(), QStringLiteral("     2～    4％"));
+    EXPECT_EQ(high[QStringLiteral("index")].toInt(), 2);
+    EXPECT_EQ(high[QStringLiteral("color")].toString(), QStringLiteral("#00ff00"));
+    EXPECT_DOUBLE_EQ(high[QStringLiteral("value")].toDouble(), 4.0);
+    // The highest band reaches the maximum density in whole percent.
+    const int percent = int(countMax * 100.0 / 50 + 0.5);
+    EXPECT_EQ(high[QStringLiteral("legendText")].toString(),
+              QStringLiteral("     4～") + QString::number(percent).rightJustified(5) + u'％');
+    const QByteArray svg = slurp(path(QStringLiteral("out/contour.svg")));
+    EXPECT_TRUE(svg.contains("<svg"));
+    // Other programs find the fonts the page was laid out with, so titles stay centred.
+    EXPECT_FALSE(svg.contains(QStringLiteral("font-family=\"ＭＳ").toUtf8()));
 }
 
 TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
