@@ -64,8 +64,8 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
     // first drawing.
     std::vector<Document::Grade> grades = document.grades;
     const std::vector<ContourLevels::Level> levels = ContourLevels::PrepareGrades(grades).ordered;
-    // Cells that cannot arise from consistent counts: reported once per page, like a message
-    // box the user closes.
+    // Cells that cannot arise from consistent counts: the program asks the user to close a
+    // message for each; here one line says it once, and the pages are still written.
     bool dataErrorShown = false;
     const auto dataError = [&] {
         if (!std::exchange(dataErrorShown, true))
