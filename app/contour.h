@@ -102,6 +102,7 @@ class Contour : public QObject {
     void CopyCommand();
     void ToggleGridCommand(int index);
     void RankMenuOpened();
+    void ChangeRoseWidth();
 
     // Document pieces.
     void ClearDiagramObjects();
@@ -121,7 +122,6 @@ class Contour : public QObject {
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
-    void DrawNetDiagram(frmMap* form, bool grid, int flag);
     // One diagram on one printed page; a missing or failing printer is reported, never
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);

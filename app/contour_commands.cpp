@@ -73,6 +73,9 @@ void Contour::FormMain_MenuClick(int Index) {
     case 211:
         ChangeScanCount();
         break;
+    case 212:
+        ChangeRoseWidth();
+        break;
     case 1001:
         FormMain->CloseByCode();
         break;
@@ -80,8 +83,8 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 111-113, 212, 301, 311, 321, 400-407 and 501 are the editing commands of the
-        // contour levels, maximum points and rose width, dispatched here once
+        // 111-113, 301, 311, 321, 400-407 and 501 are the editing commands of the
+        // contour levels and maximum points, dispatched here once
         // those routines exist; any other number has no action.
         break;
     }

@@ -1,13 +1,15 @@
 #include "app/export_writer.h"
 
-#include "core/bmmain.h"
 #include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/export_summary.h"
+#include "core/measurement.h"
+#include "core/rose.h"
 #include "diagrams/density_diagrams.h"
 #include "diagrams/diagram_page.h"
 #include "diagrams/file_surface.h"
-#include "diagrams/net_drawing.h"
+#include "diagrams/plot_drawing.h"
+#include "diagrams/rose_drawing.h"
 #include "platform/console_dialogs.h"
 
 #include <QFile>
@@ -47,19 +49,12 @@ bool WritePage(const QString& path, const QString& title, const DiagramPage::Dia
     return DiagramPage::PrintDiagramPage(page, title, draw) || CannotWrite(console, path);
 }
 
-DiagramPage::DiagramDrawing NetFrameOnly(bool grid) {
-    return [grid](DrawingSurface& page, float penFactor) {
-        NetDrawing::DrawNetFrame(page, penFactor, grid);
-        return std::optional<double>(1.5 * BMMain::NetRadius);
-    };
-}
-
 } // namespace
 
 bool WriteExport(const Document& document, const Settings& settings, const QDir& folder,
                  const QString& format, ConsoleDialogs& console) {
-    const Density::DensityResult density =
-        Density::ComputeDensity(Density::MeasurementsFromRows(document.rows));
+    const std::vector<Measurements::Measurement> data = Measurements::FromRows(document.rows);
+    const Density::DensityResult density = Density::ComputeDensity(data);
     // The contour diagram's preparation drops duplicate levels, as the program does on its
     // first drawing.
     std::vector<Document::Grade> grades = document.grades;
@@ -72,39 +67,45 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
             console.print(QStringLiteral("ﾃﾞｰﾀｴﾗｰの可能性があります。"));
     };
 
+    const int divisions = settings.roseDivisions;
+    const Rose::Counts counts = Rose::CountStrikes(data, divisions);
     ExportSummary::RoseFigures rose;
-    rose.divisions = settings.roseDivisions;
+    rose.divisions = divisions;
+    rose.bins.assign(counts.bins.begin() + 1, counts.bins.end());
+    rose.largest = counts.largest;
+    rose.dominantBin = counts.dominantBin;
+    rose.scaleMax = Rose::ScaleFor(counts.largest).scaleMax;
+    // As the status bar: no data, no dominant sector to name.
+    if (!data.empty())
+        rose.dominantText = Rose::DominantText(counts.largest, counts.dominantBin, divisions);
 
     const auto pagePath = [&](const char* name) {
         return folder.filePath(QString::fromLatin1(name) + u'.' + format);
     };
-    const double r = BMMain::NetRadius;
-    return WritePage(pagePath("plot"), document.plotTitle, NetFrameOnly(settings.gridVisible[0]),
-                     console) &&
-           WritePage(pagePath("rose"),
-                     document.roseTitle.value_or(QStringLiteral("ローズダイアグラム")),
-                     NetFrameOnly(false), console) &&
-           WritePage(
-               pagePath("contour"), document.contourTitle,
-               [&](DrawingSurface& page, float) {
-                   ContourDiagramOptions options;
-                   options.grid = settings.gridVisible[2];
-                   options.dataError = dataError;
-                   DrawContourDiagram(page, true, density, levels, options);
-                   return std::optional<double>(1.5 * r);
+    ContourDiagramOptions contourOptions;
+    contourOptions.grid = settings.gridVisible[2];
+    contourOptions.dataError = dataError;
+    RankDiagramOptions rankOptions;
+    rankOptions.grid = settings.gridVisible[1];
+    rankOptions.dataError = dataError;
+    const bool plotGrid = settings.gridVisible[0];
+    return WritePage(
+               pagePath("plot"), document.plotTitle,
+               [&](DrawingSurface& page, float penFactor) {
+                   return PlotDrawing::DrawPlot(page, penFactor, data, plotGrid);
                },
                console) &&
+           WritePage(
+               pagePath("rose"), document.roseTitle.value_or(QStringLiteral("ローズダイアグラム")),
+               [&](DrawingSurface& page, float penFactor) {
+                   return RoseDrawing::DrawRose(page, penFactor, counts, divisions);
+               },
+               console) &&
+           WritePage(pagePath("contour"), document.contourTitle,
+                     ContourDiagram(true, density, levels, contourOptions), console) &&
            // The graded-shading page has no title; its contour overlay is on at every start.
-           WritePage(
-               pagePath("rank"), QString(),
-               [&](DrawingSurface& page, float) {
-                   RankDiagramOptions options;
-                   options.grid = settings.gridVisible[1];
-                   options.dataError = dataError;
-                   DrawRankDiagram(page, true, density, levels, options);
-                   return std::optional<double>();
-               },
-               console) &&
+           WritePage(pagePath("rank"), QString(), RankDiagram(density, levels, rankOptions),
+                     console) &&
            WriteFile(folder.filePath(QStringLiteral("summary.json")),
                      ExportSummary::SummaryJson(density, levels, rose), console) &&
            WriteFile(folder.filePath(QStringLiteral("density.csv")),

@@ -1,5 +1,7 @@
 #include "core/density.h"
 
+#include "core/orientation_tally.h"
+
 #include "core/bmmain.h"
 #include "core/bmpole.h"
 #include "core/rank_colors.h"
@@ -9,32 +11,6 @@
 #include <cmath>
 
 namespace Density {
-
-int16_t AngleFromCell(const QString& trimmedText) {
-    const double v = vb::Val(trimmedText.left(4));
-    return std::isfinite(v) ? vb::CInt(v) : int16_t(0);
-}
-
-std::optional<Measurement> MeasurementFromRow(const Document::Row& row) {
-    const QString strike = row[0].trimmed();
-    const QString side = row[1].trimmed();
-    const QString dip = row[2].trimmed();
-    const QString direction = row[3].trimmed();
-    if (strike.isEmpty() && side.isEmpty() && dip.isEmpty() && direction.isEmpty())
-        return std::nullopt;
-    return Measurement{AngleFromCell(strike), side, AngleFromCell(dip), direction};
-}
-
-std::vector<Measurement> MeasurementsFromRows(const std::vector<Document::Row>& rows) {
-    std::vector<Measurement> data;
-    for (const Document::Row& row : rows) {
-        std::optional<Measurement> m = MeasurementFromRow(row);
-        if (!m)
-            break;
-        data.push_back(std::move(*m));
-    }
-    return data;
-}
 
 DensityGrid::DensityGrid(int radius) : radius_(radius) {
     const int margin = vb::CInt(radius / 10.0);
@@ -115,63 +91,7 @@ void CountPoint(DensityGrid& grid, float x, float y, int32_t weight) {
     }
 }
 
-namespace {
-
-// The first letter of a letter cell in upper case and half-width, as the conversion reads it:
-// ' ' for an empty cell, 0 when it is not a plain or full-width Latin letter or digit.
-char16_t FirstLetter(const QString& text) {
-    if (text.isEmpty())
-        return u' ';
-    char16_t c = text.front().unicode();
-    if (c >= 0xFF01 && c <= 0xFF5E)
-        c = char16_t(c - 0xFF01 + 0x21);
-    if (c >= u'a' && c <= u'z')
-        return char16_t(c - u'a' + u'A');
-    return (c > u' ' && c < 0x7F) ? c : 0;
-}
-
-// Measurements of whole degrees 0..90 grouped by what their pole depends on: strike, dip and
-// the two letter tests of the conversion.
-class OrientationTally {
-  public:
-    OrientationTally() : counts_(size_t(kAngles * kAngles * 4), 0) {}
-
-    // False when the measurement has to be counted on its own.
-    bool Add(const Measurement& m) {
-        const char16_t direction = FirstLetter(m.dipDirection);
-        const char16_t side = FirstLetter(m.strikeSide);
-        if (!direction || !side || m.strikeAngle < 0 || m.strikeAngle >= kAngles ||
-            m.dipAngle < 0 || m.dipAngle >= kAngles)
-            return false;
-        const bool north = direction == u' ' || direction == u'N';
-        const bool west = side == u'W';
-        ++counts_[Key(m.strikeAngle, m.dipAngle, north, west)];
-        return true;
-    }
-
-    template <class Visit> void ForEach(Visit visit) const {
-        for (int strike = 0; strike < kAngles; ++strike)
-            for (int dip = 0; dip < kAngles; ++dip)
-                for (const bool north : {true, false})
-                    for (const bool west : {false, true})
-                        if (const int32_t n = counts_[Key(strike, dip, north, west)]; n > 0)
-                            visit(BMPole::OrientationToNet(
-                                      strike, west ? QStringLiteral("W") : QStringLiteral("E"), dip,
-                                      north ? QStringLiteral("N") : QStringLiteral("S")),
-                                  n);
-    }
-
-  private:
-    static constexpr int kAngles = 91;
-    static size_t Key(int strike, int dip, bool north, bool west) {
-        return size_t(((strike * kAngles + dip) * 2 + (north ? 1 : 0)) * 2 + (west ? 1 : 0));
-    }
-    std::vector<int32_t> counts_;
-};
-
-} // namespace
-
-DensityResult ComputeDensity(const std::vector<Measurement>& data) {
+DensityResult ComputeDensity(const std::vector<Measurements::Measurement>& data) {
     const int r = BMMain::NetRadius;
     DensityResult result;
     result.grid = DensityGrid(r);
@@ -185,11 +105,10 @@ DensityResult ComputeDensity(const std::vector<Measurement>& data) {
         if (double(p.MirrorX) * p.MirrorX + double(p.MirrorY) * p.MirrorY <= reach * reach)
             CountPoint(grid, p.MirrorX, p.MirrorY, weight);
     };
-    OrientationTally tally;
-    for (const Measurement& m : data)
+    Measurements::OrientationTally tally;
+    for (const Measurements::Measurement& m : data)
         if (!tally.Add(m))
-            count(BMPole::OrientationToNet(m.strikeAngle, m.strikeSide, m.dipAngle, m.dipDirection),
-                  1);
+            count(BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction), 1);
     tally.ForEach(count);
 
     if (data.empty()) {
@@ -201,7 +120,8 @@ DensityResult ComputeDensity(const std::vector<Measurement>& data) {
         return result;
     }
 
-    // Outside the net only mirror counts lie; they are cleared while the maximum is sought.
+    // Outside the net only mirror counts lie; they are cleared while the maximum is
+    // sought.
     const double rim = double(r + 1) * (r + 1);
     int32_t largest = grid(0, 0);
     for (int i = 0; i <= 2 * r + 1; ++i)

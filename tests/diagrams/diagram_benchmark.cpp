@@ -5,14 +5,19 @@
 #include "core/bmmain.h"
 #include "core/contour_levels.h"
 #include "core/density.h"
+#include "core/measurement.h"
+#include "core/rose.h"
 #include "diagrams/density_diagrams.h"
 #include "diagrams/diagram_page.h"
-#include "diagrams/net_drawing.h"
 #include "diagrams/picture_surface.h"
+#include "diagrams/plot_drawing.h"
+#include "diagrams/rose_drawing.h"
 #include "platform/desktop.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -22,13 +27,13 @@
 namespace {
 
 // Field-like data: two clusters of bedding and joints over a scatter of everything else.
-std::vector<Density::Measurement> Measurements(int count) {
+std::vector<Measurements::Measurement> FieldData(int count) {
     std::mt19937 random(20261208);
     std::normal_distribution<double> spread(0, 8);
     std::uniform_int_distribution<int> angle(0, 90);
     std::uniform_int_distribution<int> pick(0, 9);
     const auto clamp = [](double a) { return std::clamp(int(std::lround(a)), 0, 90); };
-    std::vector<Density::Measurement> data;
+    std::vector<Measurements::Measurement> data;
     data.reserve(size_t(count));
     for (int n = 0; n < count; ++n) {
         const int kind = pick(random);
@@ -92,21 +97,29 @@ int main(int argc, char** argv) {
     // The window picture: 200 x 150 mm at screen resolution.
     PictureSurface picture(QSize(756, 567), 96);
     const std::vector<ContourLevels::Level> levels = TenLevels();
-    const auto netFrame = [](DrawingSurface& surface, float penFactor) {
-        NetDrawing::DrawNetFrame(surface, penFactor, false);
-        return std::optional<double>();
-    };
 
     std::printf("R = 100, 10 levels, picture %dx%d; wall/processor time in ms\n",
                 picture.Size().width(), picture.Size().height());
     std::printf("%9s %-11s %-11s %-11s %-11s %-11s %-11s\n", "data", " density", " plot", " rose",
                 " rank", " contour", " full");
     for (const int count : sizes) {
-        const std::vector<Density::Measurement> data = Measurements(count);
+        const std::vector<Measurements::Measurement> data = FieldData(count);
         Density::DensityResult density;
         const auto run = [&] { density = Density::ComputeDensity(data); };
-        const auto plot = [&] { DiagramPage::DrawDiagramPicture(picture, netFrame); };
-        const auto rose = [&] { DiagramPage::DrawDiagramPicture(picture, netFrame); };
+        const auto plot = [&] {
+            DiagramPage::DrawDiagramPicture(picture, [&](DrawingSurface& s, float penFactor) {
+                return PlotDrawing::DrawPlot(s, penFactor, data, false);
+            });
+            picture.Flush();
+        };
+        // Counting the strikes is part of the rose's drawing, as in the program.
+        const auto rose = [&] {
+            const Rose::Counts counts = Rose::CountStrikes(data, 16);
+            DiagramPage::DrawDiagramPicture(picture, [&](DrawingSurface& s, float penFactor) {
+                return RoseDrawing::DrawRose(s, penFactor, counts, 16);
+            });
+            picture.Flush();
+        };
         const auto rank = [&] {
             DrawRankDiagram(picture, false, density, levels, {});
             picture.Flush();
