@@ -1,11 +1,11 @@
 // The command table of the main window's menus and toolbar.
-#include "core/bmmain.h"
 #include "app/contour.h"
+#include "core/bmmain.h"
+#include "core/dialogs.h"
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
 #include "diagrams/picture_box.h"
 #include "platform/default_printer.h"
-#include "core/dialogs.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"

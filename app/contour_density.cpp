@@ -12,7 +12,7 @@
 #include <QPointer>
 
 void Contour::ComputeDensity() {
-    density_ = Density::ComputeDensity(ReadMeasurements());
+    density_ = Density::ComputeDensity(ReadMeasurements(WalkEnd::BackToFirstRow));
     dataNumbers_ = density_.dataNumbers;
     countMax_ = density_.countMax;
     countedNodes_ = density_.countedNodes;

@@ -3,14 +3,17 @@
 #include "tabula.h"
 #include "windows/frm_main.h"
 
-std::vector<Measurements::Measurement> Contour::ReadMeasurements() {
+#include <algorithm>
+
+std::vector<Measurements::Measurement> Contour::ReadMeasurements(WalkEnd end) {
     std::vector<Measurements::Measurement> measurements;
     if (!FormMain)
         return measurements;
     Tabula& grid = FormMain->grdData();
     // The current row does not follow the walk row by row (a long data set would scroll the
     // grid through every row); it ends where the walk leaves it.
-    for (int i = grid.FixedRows(); i < grid.Rows(); ++i) {
+    int i = grid.FixedRows();
+    for (; i < grid.Rows(); ++i) {
         const Measurements::RowCells cells{grid.TextMatrix(i, 1), grid.TextMatrix(i, 2),
                                            grid.TextMatrix(i, 3), grid.TextMatrix(i, 4)};
         if (Measurements::IsBlankRow(cells))
@@ -20,7 +23,12 @@ std::vector<Measurements::Measurement> Contour::ReadMeasurements() {
                 grid.SetTextMatrix(i, col, *text);
         measurements.push_back(Measurements::FromCells(cells));
     }
-    grid.SetCol(1);
-    grid.SetRow(grid.FixedRows());
+    if (end == WalkEnd::BackToFirstRow) {
+        grid.SetCol(1);
+        grid.SetRow(grid.FixedRows());
+    } else if (grid.Rows() > grid.FixedRows()) {
+        // On the blank row that ended the data set, or on the last row.
+        grid.SetRow(std::min(i, grid.Rows() - 1));
+    }
     return measurements;
 }
