@@ -126,11 +126,8 @@ class Contour : public QObject {
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
     // The data set, walking the grid as every diagram does: angle cells longer than four
-    // characters are rewritten, the first blank row ends it.
-    // The density run puts the current cell back on the first data row; the plot and the rose
-    // leave it on the row where their walk stopped.
-    enum class WalkEnd { BackToFirstRow, WhereItStopped };
-    std::vector<Measurements::Measurement> ReadMeasurements(WalkEnd end);
+    // characters are rewritten, the first blank row ends it and becomes the current row.
+    std::vector<Measurements::Measurement> ReadMeasurements();
 
     Dialogs& dialogs_;
     PrinterFactory printerFactory_;

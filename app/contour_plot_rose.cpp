@@ -14,7 +14,7 @@
 void Contour::DrawPlot(int flag) {
     if (!FormPlot)
         return;
-    const std::vector<Measurements::Measurement> data = ReadMeasurements(WalkEnd::WhereItStopped);
+    const std::vector<Measurements::Measurement> data = ReadMeasurements();
     const bool grid = gridVisible_[0];
     const auto drawing = [&](DrawingSurface& surface, float penFactor) {
         return PlotDrawing::DrawPlot(surface, penFactor, data, grid);
@@ -28,7 +28,7 @@ void Contour::DrawPlot(int flag) {
 void Contour::DrawRose(int flag) {
     if (!FormRose)
         return;
-    const std::vector<Measurements::Measurement> data = ReadMeasurements(WalkEnd::WhereItStopped);
+    const std::vector<Measurements::Measurement> data = ReadMeasurements();
     const int divisions = roseDivisions_;
     const Rose::Counts counts = Rose::CountStrikes(data, divisions);
     const auto drawing = [&](DrawingSurface& surface, float penFactor) {
