@@ -1,9 +1,8 @@
 #include "core/density.h"
 
-#include "core/orientation_tally.h"
-
 #include "core/bmmain.h"
 #include "core/bmpole.h"
+#include "core/orientation_tally.h"
 #include "core/rank_colors.h"
 #include "core/vb.h"
 
