@@ -82,7 +82,13 @@ TEST_F(BatchExport, SampleAsPdfWithTheDefaultSettings) {
               s[QStringLiteral("countMax")].toInt());
     EXPECT_EQ(s[QStringLiteral("statusTexts")].toArray()[0].toString(),
               QStringLiteral("ﾃﾞｰﾀ総数：50個"));
-    EXPECT_EQ(s[QStringLiteral("rose")].toObject()[QStringLiteral("divisions")].toInt(), 16);
+    EXPECT_EQ(s[QStringLiteral("statusTexts")].toArray()[2].toString(),
+              QStringLiteral("方位偏重：19個 (N11.25°～33.75°E)"));
+    const QJsonObject rose = s[QStringLiteral("rose")].toObject();
+    EXPECT_EQ(rose[QStringLiteral("divisions")].toInt(), 16);
+    EXPECT_EQ(rose[QStringLiteral("bins")].toArray().size(), 16);
+    EXPECT_EQ(rose[QStringLiteral("dominantBin")].toInt(), 6);
+    EXPECT_EQ(rose[QStringLiteral("scaleMax")].toInt(), 50);
 
     // R = 100: indices -10 .. 210 both ways.
     const QList<QByteArray> lines =
