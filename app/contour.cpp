@@ -1,6 +1,7 @@
 #include "app/contour.h"
 
 #include "core/bmmain.h"
+#include "core/diagram_settings.h"
 #include "core/dialogs.h"
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
@@ -25,9 +26,6 @@
 namespace {
 
 const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
-const QString kGridSection = QStringLiteral("ｸﾞﾘｯﾄﾞ");
-const std::array<QString, 3> kGridKeys = {QStringLiteral("投影図"), QStringLiteral("段彩図"),
-                                          QStringLiteral("ｺﾝﾀｰ図")};
 // Default titles; the plot and contour titles open with an empty line.
 const QString kNetTitle = QStringLiteral("\r\n（シュミットネット下半球投影）");
 
@@ -65,10 +63,8 @@ void Contour::Initialise(const QString& commandLine) {
     countMax_ = 0;
     showContourOnRank_ = true;
     modified_ = false;
-    for (size_t i = 0; i < kGridKeys.size(); ++i)
-        gridVisible_[i] = BMMain::GetIniBoolean(kGridSection, kGridKeys[i], false);
-    roseDivisions_ =
-        BMMain::GetIniInteger(QStringLiteral("解像度"), QStringLiteral("分割角度数"), 16, 1, 360);
+    gridVisible_ = DiagramSettings::ReadGridVisible();
+    roseDivisions_ = DiagramSettings::ReadRoseDivisions();
     fileName_ = QStringLiteral("新規.QST");
 
     CreateWindows();
@@ -290,7 +286,5 @@ void Contour::UnloadChildWindows() {
 }
 
 void Contour::Terminate() {
-    for (size_t i = 0; i < kGridKeys.size(); ++i)
-        BMMain::WriteIniString(kGridSection, kGridKeys[i],
-                               gridVisible_[i] ? QStringLiteral("True") : QStringLiteral("False"));
+    DiagramSettings::WriteGridVisible(gridVisible_);
 }

@@ -119,8 +119,6 @@ class Contour : public QObject {
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
 
-    // The contour levels as the diagrams read them, in collection order.
-    std::vector<ContourLevels::Level> LevelsForDrawing() const;
     // Removes the levels whose value an earlier level already has, for good, and returns the
     // rest from the highest value down.
     std::vector<ContourLevels::Level> PrepareLevels();

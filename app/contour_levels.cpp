@@ -3,33 +3,11 @@
 #include "core/dialogs.h"
 #include "windows/frm_rank_set.h"
 
-#include <algorithm>
-
-std::vector<ContourLevels::Level> Contour::LevelsForDrawing() const {
-    std::vector<ContourLevels::Level> levels;
-    levels.reserve(Grades.size());
-    for (size_t n = 0; n < Grades.size(); ++n) {
-        // A level's number is its place in the collection, counted from 1.
-        const int index = int(n) + 1;
-        const Document::Grade& grade = Grades[n];
-        levels.push_back({index, grade.value, grade.foreColor,
-                          grade.fillStyle.value_or(DataFile::DefaultPattern(index))});
-    }
-    return levels;
-}
-
 std::vector<ContourLevels::Level> Contour::PrepareLevels() {
-    ContourLevels::Prepared prepared = ContourLevels::Prepare(LevelsForDrawing());
-    if (prepared.removed.empty())
-        return std::move(prepared.ordered);
-    // From the back, so the numbers of the levels still to remove stay valid.
-    std::sort(prepared.removed.rbegin(), prepared.removed.rend());
-    for (const int index : prepared.removed)
-        Grades.erase(Grades.begin() + (index - 1));
-    if (FormRSet)
+    ContourLevels::Prepared prepared = ContourLevels::PrepareGrades(Grades);
+    if (!prepared.removed.empty() && FormRSet)
         FormRSet->setLabelIndex(0);
-    // The levels that stay are numbered afresh.
-    return ContourLevels::Prepare(LevelsForDrawing()).ordered;
+    return std::move(prepared.ordered);
 }
 
 void Contour::ShowDataError() {

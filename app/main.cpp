@@ -1,6 +1,8 @@
 // Entry routine: the splash, the program directory, the global settings, then the controller,
 // which builds and shows every window.
+#include "app/batch_export.h"
 #include "app/contour.h"
+#include "app/export_options.h"
 #include "core/bmmain.h"
 #include "core/file_association.h"
 #include "platform/desktop.h"
@@ -14,6 +16,13 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // The batch export runs without a display, so it is told apart before any window exists.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (BatchExport::IsExportCommandLine(rawArguments))
+        return BatchExport::Run(argc, argv);
+
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fprintf(stderr, "qstereo: no display is available (DISPLAY is not set). "

@@ -38,4 +38,14 @@ Measurement FromCells(const RowCells& cells) {
             cells[3].trimmed()};
 }
 
+std::vector<Measurement> FromRows(const std::vector<RowCells>& rows) {
+    std::vector<Measurement> data;
+    for (const RowCells& row : rows) {
+        if (IsBlankRow(row))
+            break;
+        data.push_back(FromCells(row));
+    }
+    return data;
+}
+
 } // namespace Measurements

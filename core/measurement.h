@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace Measurements {
 
@@ -27,5 +28,7 @@ int AngleFromCell(const QString& text);
 // grid shows what was drawn; nothing for a cell that stays.
 std::optional<QString> RewrittenAngleCell(const QString& text);
 Measurement FromCells(const RowCells& cells);
+// The data set of a document's rows: every row down to the first blank one.
+std::vector<Measurement> FromRows(const std::vector<RowCells>& rows);
 
 } // namespace Measurements

@@ -2,6 +2,7 @@
 
 #include "core/bmmain.h"
 #include "core/bmpole.h"
+#include "core/orientation_tally.h"
 #include "diagrams/drawing_surface.h"
 #include "diagrams/net_drawing.h"
 
@@ -12,10 +13,17 @@ std::optional<double> DrawPlot(DrawingSurface& surface, float penFactor,
     NetDrawing::DrawNetFrame(surface, penFactor, grid);
     const double radius = BMMain::NetRadius / 50.0;
     surface.SetForeColor(0);
-    for (const Measurements::Measurement& m : data) {
-        const BMPole::NetPoint p = BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction);
+    // Angles are whole degrees, so large data sets repeat the same poles many times; a ring
+    // already drawn adds nothing to the picture, and drawing it once keeps a million rows fast
+    // and an exported page small.
+    const auto ring = [&](const BMPole::NetPoint& p, int32_t) {
         surface.Circle({p.X, p.Y}, radius);
-    }
+    };
+    Measurements::OrientationTally tally;
+    for (const Measurements::Measurement& m : data)
+        if (!tally.Add(m))
+            ring(BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction), 1);
+    tally.ForEach(ring);
     return 1.5 * BMMain::NetRadius;
 }
 
