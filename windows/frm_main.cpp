@@ -2,9 +2,10 @@
 
 #include "core/bmmain.h"
 #include "core/cp932.h"
-#include "platform/desktop.h"
 #include "core/dialogs.h"
+#include "core/help_file.h"
 #include "core/vb.h"
+#include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/artwork.h"
 #include "windows/bmcontour.h"
@@ -463,7 +464,7 @@ void frmMain::arrange(int index) {
 }
 
 void frmMain::showHelp() {
-    const QString path = BMMain::AppPath + QStringLiteral("help_st.htm");
+    const QString path = HelpFile::Path(BMMain::AppPath);
     if (QFileInfo(path).isFile()) {
         dialogs_.openExternal(path);
     } else {
