@@ -2,6 +2,8 @@
 // to the windows' events. The windows never call each other; they raise events that land here.
 #pragma once
 
+#include "core/contour_levels.h"
+#include "core/density.h"
 #include "core/document.h"
 #include "platform/window_position.h"
 
@@ -41,6 +43,9 @@ class Contour : public QObject {
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
+    // Everything the last density run left: grid, counts, histogram, rank colours (what the
+    // legend window draws from).
+    const Density::DensityResult& DensityResults() const { return density_; }
 
     // Commands and events of the main window.
     void FormMain_MenuClick(int Index);
@@ -92,6 +97,14 @@ class Contour : public QObject {
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
 
+    // The contour levels as the diagrams read them, in collection order.
+    std::vector<ContourLevels::Level> LevelsForDrawing() const;
+    // Removes the levels whose value an earlier level already has, for good, and returns the
+    // rest from the highest value down.
+    std::vector<ContourLevels::Level> PrepareLevels();
+    void ShowDataError();
+    void ChangeScanCount();
+
     // Drawing: 0 draws on the window's picture, non-zero prints one page.
     void ComputeDensity();
     void DrawRankLegend();
@@ -111,6 +124,8 @@ class Contour : public QObject {
     std::vector<Document::Pole> ContourPoles;
     std::vector<Document::Pole> PlotPoles;
 
+    // The last density run; not allocated before the first one and after a new document.
+    Density::DensityResult density_;
     int countMax_ = 0;
     int dataNumbers_ = 0;
     long countedNodes_ = 0;

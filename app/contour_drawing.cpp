@@ -28,12 +28,6 @@ void Contour::RedrawAll() {
         focus->setFocus(Qt::OtherFocusReason);
 }
 
-void Contour::ComputeDensity() {
-    // Counting comes with the density grid; until then nothing is counted.
-    countedNodes_ = 0;
-    countMax_ = 0;
-}
-
 void Contour::DrawRankLegend() {
     if (!FormRSet || countedNodes_ <= 0 || countMax_ <= 0)
         return;
@@ -63,10 +57,4 @@ void Contour::DrawPlot(int flag) {
 }
 void Contour::DrawRose(int flag) {
     DrawNetDiagram(FormRose, false, flag);
-}
-void Contour::DrawRankDiagram(int flag) {
-    DrawNetDiagram(FormRank, gridVisible_[1], flag);
-}
-void Contour::DrawContourDiagram(int flag) {
-    DrawNetDiagram(FormCont, gridVisible_[2], flag);
 }
