@@ -24,11 +24,15 @@ QByteArray resource(const QString& name) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QString mimePath(const QString& dataDir) {
+    return dataDir + QStringLiteral("/mime/packages/") + QLatin1String(FileAssociation::kMimeName);
+}
+QString desktopPath(const QString& dataDir) {
+    return dataDir + QStringLiteral("/applications/") +
+           QLatin1String(FileAssociation::kDesktopName);
+}
 bool hasPair(const QString& dataDir) {
-    return QFileInfo::exists(dataDir + QStringLiteral("/mime/packages/") +
-                             QLatin1String(FileAssociation::kMimeName)) &&
-           QFileInfo::exists(dataDir + QStringLiteral("/applications/") +
-                             QLatin1String(FileAssociation::kDesktopName));
+    return QFileInfo::exists(mimePath(dataDir)) && QFileInfo::exists(desktopPath(dataDir));
 }
 
 void runIfPresent(const QString& tool, const QStringList& args) {
@@ -73,10 +77,10 @@ FileAssociation::FileAssociation(QString programPath, QString dataDir, QStringLi
 }
 
 QString FileAssociation::MimeFilePath() const {
-    return dataDir_ + QStringLiteral("/mime/packages/") + QLatin1String(kMimeName);
+    return mimePath(dataDir_);
 }
 QString FileAssociation::DesktopFilePath() const {
-    return dataDir_ + QStringLiteral("/applications/") + QLatin1String(kDesktopName);
+    return desktopPath(dataDir_);
 }
 QString FileAssociation::IconFilePath() const {
     return dataDir_ + QStringLiteral("/icons/hicolor/64x64/apps/quill-stereo.png");
