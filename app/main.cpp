@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/qt_dialogs.h"
 #include "core/file_association.h"
+#include "core/version.h"
 #include "windows/frm_main.h"
 #include "windows/frm_title.h"
 
@@ -12,8 +13,14 @@
 #include <QDir>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
+    // Answers without a display, for scripts and package checks.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("QStereo %s\n", qPrintable(ProgramVersion::Text()));
+        return 0;
+    }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fprintf(stderr, "qstereo: no display is available (DISPLAY is not set). "
