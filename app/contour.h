@@ -5,14 +5,19 @@
 #include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/document.h"
+#include "core/measurement.h"
+#include "diagrams/diagram_page.h"
 #include "platform/window_position.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class Dialogs;
+class DrawingSurface;
 class FileAssociation;
 class QWidget;
 class frmMain;
@@ -69,6 +74,11 @@ class Contour : public QObject {
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
 
+    // Where a printed diagram goes: a fresh surface for each page, or nothing when the machine
+    // has no printer. The default is the user's default printer; tests print to PDF.
+    using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
+    void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
+
   private:
     // Window creation and events.
     void CreateWindows();
@@ -92,6 +102,7 @@ class Contour : public QObject {
     void CopyCommand();
     void ToggleGridCommand(int index);
     void RankMenuOpened();
+    void ChangeRoseWidth();
 
     // Document pieces.
     void ClearDiagramObjects();
@@ -113,9 +124,15 @@ class Contour : public QObject {
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
-    void DrawNetDiagram(frmMap* form, bool grid, int flag);
+    // One diagram on one printed page; a missing or failing printer is reported, never
+    // passed over. The windows' pictures are not touched.
+    bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
+    // The data set, walking the grid as every diagram does: angle cells longer than four
+    // characters are rewritten, the first blank row ends it and becomes the current row.
+    std::vector<Measurements::Measurement> ReadMeasurements();
 
     Dialogs& dialogs_;
+    PrinterFactory printerFactory_;
     const FileAssociation& association_;
     WindowPosition Positions;
 

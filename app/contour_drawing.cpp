@@ -1,9 +1,5 @@
-// The drawing sequence of the diagrams. Each diagram window shows the net frame (with its
-// polar grid when the window's grid option is on); the density run, the legend bars and the
-// diagrams' own contents build on it.
+// The drawing sequence of the diagrams: the full redraw and the legend.
 #include "app/contour.h"
-#include "diagrams/net_drawing.h"
-#include "diagrams/picture_box.h"
 #include "platform/desktop.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
@@ -40,21 +36,4 @@ void Contour::RefitLegend() {
     if (Grades.empty())
         return;
     DrawRankLegend();
-}
-
-void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
-    if (!form || flag != 0)
-        return;
-    DrawingSurface& surface = form->picCont().Surface();
-    surface.Cls();
-    const float penFactor = NetDrawing::ScaleForNet(surface, false);
-    NetDrawing::DrawNetFrame(surface, penFactor, grid);
-    surface.Refresh();
-}
-
-void Contour::DrawPlot(int flag) {
-    DrawNetDiagram(FormPlot, gridVisible_[0], flag);
-}
-void Contour::DrawRose(int flag) {
-    DrawNetDiagram(FormRose, false, flag);
 }
