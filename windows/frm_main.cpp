@@ -3,6 +3,7 @@
 #include "core/bmmain.h"
 #include "core/cp932.h"
 #include "core/dialogs.h"
+#include "core/help_file.h"
 #include "core/vb.h"
 #include "platform/desktop.h"
 #include "tabula.h"
@@ -471,7 +472,7 @@ void frmMain::arrange(int index) {
 }
 
 void frmMain::showHelp() {
-    const QString path = BMMain::AppPath + QStringLiteral("help_st.htm");
+    const QString path = HelpFile::Path(BMMain::AppPath);
     if (QFileInfo(path).isFile()) {
         if (!dialogs_.openExternal(path))
             dialogs_.message(
