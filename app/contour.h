@@ -2,15 +2,22 @@
 // to the windows' events. The windows never call each other; they raise events that land here.
 #pragma once
 
+#include "core/contour_levels.h"
+#include "core/density.h"
 #include "core/document.h"
+#include "core/measurement.h"
+#include "diagrams/diagram_page.h"
 #include "platform/window_position.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class Dialogs;
+class DrawingSurface;
 class FileAssociation;
 class QWidget;
 class frmMain;
@@ -41,6 +48,9 @@ class Contour : public QObject {
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
+    // Everything the last density run left: grid, counts, histogram, rank colours (what the
+    // legend window draws from).
+    const Density::DensityResult& DensityResults() const { return density_; }
 
     // Commands and events of the main window.
     void FormMain_MenuClick(int Index);
@@ -63,6 +73,11 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
+
+    // Where a printed diagram goes: a fresh surface for each page, or nothing when the machine
+    // has no printer. The default is the user's default printer; tests print to PDF.
+    using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
+    void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
 
   private:
     // Window creation and events.
@@ -92,6 +107,14 @@ class Contour : public QObject {
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
 
+    // The contour levels as the diagrams read them, in collection order.
+    std::vector<ContourLevels::Level> LevelsForDrawing() const;
+    // Removes the levels whose value an earlier level already has, for good, and returns the
+    // rest from the highest value down.
+    std::vector<ContourLevels::Level> PrepareLevels();
+    void ShowDataError();
+    void ChangeScanCount();
+
     // Drawing: 0 draws on the window's picture, non-zero prints one page.
     void ComputeDensity();
     void DrawRankLegend();
@@ -101,8 +124,15 @@ class Contour : public QObject {
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
     void DrawNetDiagram(frmMap* form, bool grid, int flag);
+    // One diagram on one printed page; a missing or failing printer is reported, never
+    // passed over. The windows' pictures are not touched.
+    bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
+    // The data set, walking the grid as every diagram does: the current row follows the walk,
+    // angle cells longer than four characters are rewritten, the first blank row ends it.
+    std::vector<Measurements::Measurement> ReadMeasurements();
 
     Dialogs& dialogs_;
+    PrinterFactory printerFactory_;
     const FileAssociation& association_;
     WindowPosition Positions;
 
@@ -111,6 +141,8 @@ class Contour : public QObject {
     std::vector<Document::Pole> ContourPoles;
     std::vector<Document::Pole> PlotPoles;
 
+    // The last density run; not allocated before the first one and after a new document.
+    Density::DensityResult density_;
     int countMax_ = 0;
     int dataNumbers_ = 0;
     long countedNodes_ = 0;

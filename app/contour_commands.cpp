@@ -70,6 +70,9 @@ void Contour::FormMain_MenuClick(int Index) {
         FormMain->MenuItem(205)->setChecked(showContourOnRank_);
         DrawRankDiagram(0);
         break;
+    case 211:
+        ChangeScanCount();
+        break;
     case 1001:
         FormMain->CloseByCode();
         break;
@@ -77,8 +80,8 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 111-113, 211, 212, 301, 311, 321, 400-407 and 501 are the editing commands of the
-        // contour levels, maximum points, scan count and rose width, dispatched here once
+        // 111-113, 212, 301, 311, 321, 400-407 and 501 are the editing commands of the
+        // contour levels, maximum points and rose width, dispatched here once
         // those routines exist; any other number has no action.
         break;
     }

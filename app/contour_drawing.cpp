@@ -2,6 +2,7 @@
 // polar grid when the window's grid option is on); the density run, the legend bars and the
 // diagrams' own contents build on it.
 #include "app/contour.h"
+#include "core/bmmain.h"
 #include "diagrams/net_drawing.h"
 #include "diagrams/picture_box.h"
 #include "platform/desktop.h"
@@ -28,12 +29,6 @@ void Contour::RedrawAll() {
         focus->setFocus(Qt::OtherFocusReason);
 }
 
-void Contour::ComputeDensity() {
-    // Counting comes with the density grid; until then nothing is counted.
-    countedNodes_ = 0;
-    countMax_ = 0;
-}
-
 void Contour::DrawRankLegend() {
     if (!FormRSet || countedNodes_ <= 0 || countMax_ <= 0)
         return;
@@ -49,13 +44,16 @@ void Contour::RefitLegend() {
 }
 
 void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
-    if (!form || flag != 0)
+    if (!form)
         return;
-    DrawingSurface& surface = form->picCont().Surface();
-    surface.Cls();
-    const float penFactor = NetDrawing::ScaleForNet(surface, false);
-    NetDrawing::DrawNetFrame(surface, penFactor, grid);
-    surface.Refresh();
+    const auto drawing = [grid](DrawingSurface& surface, float penFactor) {
+        NetDrawing::DrawNetFrame(surface, penFactor, grid);
+        return std::optional<double>(1.5 * BMMain::NetRadius);
+    };
+    if (flag != 0)
+        PrintDiagram(form->Title(), drawing);
+    else
+        DiagramPage::DrawDiagramPicture(form->picCont().Surface(), drawing);
 }
 
 void Contour::DrawPlot(int flag) {
@@ -63,10 +61,4 @@ void Contour::DrawPlot(int flag) {
 }
 void Contour::DrawRose(int flag) {
     DrawNetDiagram(FormRose, false, flag);
-}
-void Contour::DrawRankDiagram(int flag) {
-    DrawNetDiagram(FormRank, gridVisible_[1], flag);
-}
-void Contour::DrawContourDiagram(int flag) {
-    DrawNetDiagram(FormCont, gridVisible_[2], flag);
 }
