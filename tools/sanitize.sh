@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/ and
 # runs them, then runs each fuzz target for a short while from its seed corpus. Uses clang, whose
-# runtime package also brings libFuzzer. Options: FUZZ_SECONDS (per target, default 30).
+# runtime package also brings libFuzzer. Options: FUZZ_SECONDS (per target, default 30), JOBS
+# (parallel compilations, default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,7 +27,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 started=$SECONDS
 CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQSTEREO_SANITIZE=ON -DQSTEREO_FUZZ=ON >/dev/null
-cmake --build build-sanitize
+cmake --build build-sanitize -j "${JOBS:-2}"
 ctest --test-dir build-sanitize --output-on-failure -j2
 
 corpus=$(mktemp -d)
