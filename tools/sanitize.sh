@@ -20,7 +20,9 @@ if ((${#missing[@]})); then
 fi
 
 # Test discovery runs the test programs while building, so the options apply from here on.
-export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
+# No strict_string_checks: libxkbcommon calls strndup() for zero bytes at the very end of an X
+# server reply, which only that option counts as reading past it.
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/sanitize.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
