@@ -102,6 +102,7 @@ class Contour : public QObject {
     void CopyCommand();
     void ToggleGridCommand(int index);
     void RankMenuOpened();
+    void ChangeRoseWidth();
 
     // Document pieces.
     void ClearDiagramObjects();
@@ -123,12 +124,11 @@ class Contour : public QObject {
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
-    void DrawNetDiagram(frmMap* form, bool grid, int flag);
     // One diagram on one printed page; a missing or failing printer is reported, never
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
-    // The data set, walking the grid as every diagram does: the current row follows the walk,
-    // angle cells longer than four characters are rewritten, the first blank row ends it.
+    // The data set, walking the grid as every diagram does: angle cells longer than four
+    // characters are rewritten, the first blank row ends it and becomes the current row.
     std::vector<Measurements::Measurement> ReadMeasurements();
 
     Dialogs& dialogs_;

@@ -1,11 +1,11 @@
 // The command table of the main window's menus and toolbar.
-#include "core/bmmain.h"
 #include "app/contour.h"
+#include "core/bmmain.h"
+#include "core/dialogs.h"
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
 #include "diagrams/picture_box.h"
 #include "platform/default_printer.h"
-#include "core/dialogs.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
@@ -73,6 +73,9 @@ void Contour::FormMain_MenuClick(int Index) {
     case 211:
         ChangeScanCount();
         break;
+    case 212:
+        ChangeRoseWidth();
+        break;
     case 1001:
         FormMain->CloseByCode();
         break;
@@ -80,8 +83,8 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 111-113, 212, 301, 311, 321, 400-407 and 501 are the editing commands of the
-        // contour levels, maximum points and rose width, dispatched here once
+        // 111-113, 301, 311, 321, 400-407 and 501 are the editing commands of the
+        // contour levels and maximum points, dispatched here once
         // those routines exist; any other number has no action.
         break;
     }

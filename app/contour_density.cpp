@@ -4,38 +4,17 @@
 #include "core/density_texts.h"
 #include "core/dialogs.h"
 #include "core/scan_count.h"
-#include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 
-#include <QApplication>
-#include <QPointer>
-
 void Contour::ComputeDensity() {
-    std::vector<Density::Measurement> data;
+    density_ = Density::ComputeDensity(ReadMeasurements());
+    // The count leaves the grid at the first data row, column 1.
     if (FormMain) {
-        // The data set: from the first data row down to the first row whose cells are blank.
-        // Angle cells longer than four characters are rewritten with the angle read.
-        Tabula& grid = FormMain->grdData();
-        const int first = grid.FixedRows();
-        for (int i = first; i < grid.Rows(); ++i) {
-            const Document::Row row = {grid.TextMatrix(i, 1), grid.TextMatrix(i, 2),
-                                       grid.TextMatrix(i, 3), grid.TextMatrix(i, 4)};
-            std::optional<Density::Measurement> m = Density::MeasurementFromRow(row);
-            if (!m)
-                break;
-            if (Density::AngleCellRewritten(row[0].trimmed()))
-                grid.SetTextMatrix(i, 1, QString::number(m->strikeAngle));
-            if (Density::AngleCellRewritten(row[2].trimmed()))
-                grid.SetTextMatrix(i, 3, QString::number(m->dipAngle));
-            data.push_back(std::move(*m));
-        }
-        grid.SetCol(1);
-        grid.SetRow(first);
+        FormMain->grdData().SetCol(1);
+        FormMain->grdData().SetRow(FormMain->grdData().FixedRows());
     }
-
-    density_ = Density::ComputeDensity(data);
     dataNumbers_ = density_.dataNumbers;
     countMax_ = density_.countMax;
     countedNodes_ = density_.countedNodes;
@@ -67,16 +46,6 @@ void Contour::ChangeScanCount() {
     BMMain::WriteIniString(QStringLiteral("解像度"), QStringLiteral("走査線数"),
                            QString::number(answer.radius));
 
-    Hourglass hourglass;
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    SetChildWindowsEnabled(false);
-    ComputeDensity();
-    DrawRankLegend();
-    DrawPlot(0);
-    DrawRose(0);
-    DrawRankDiagram(0);
-    DrawContourDiagram(0);
-    SetChildWindowsEnabled(true);
-    if (focus && focus != QApplication::focusWidget())
-        focus->setFocus(Qt::OtherFocusReason);
+    // Everything is counted and drawn again at the new resolution.
+    RedrawAll();
 }

@@ -11,12 +11,24 @@ bool IsBlankRow(const RowCells& cells) {
     return true;
 }
 
-int AngleFromCell(const QString& text) {
+// Blanks around the number do not count, so every diagram reads a cell alike.
+int AngleFromCell(const QString& cell) {
+    const QString text = cell.trimmed();
+    // Plain digits, as typed angles nearly always are, read without the general number reader.
+    if (!text.isEmpty() && text.size() <= 4) {
+        int angle = 0;
+        for (const QChar c : text) {
+            if (c < u'0' || c > u'9')
+                return vb::CInt(vb::Val(text));
+            angle = angle * 10 + (c.unicode() - u'0');
+        }
+        return angle;
+    }
     return vb::CInt(vb::Val(text.left(4)));
 }
 
 std::optional<QString> RewrittenAngleCell(const QString& text) {
-    if (text.size() <= 4)
+    if (text.trimmed().size() <= 4)
         return std::nullopt;
     return QString::number(AngleFromCell(text));
 }
