@@ -3,7 +3,11 @@
 #pragma once
 
 #include "core/document.h"
+#include "core/keyed_collection.h"
+#include "diagrams/pole_labels.h"
 #include "platform/window_position.h"
+#include "windows/grade.h"
+#include "windows/pole.h"
 
 #include <QObject>
 #include <QString>
@@ -15,6 +19,7 @@ class FileAssociation;
 class QWidget;
 class frmMain;
 class frmMap;
+class frmPEdit;
 class frmRankSet;
 
 class Contour : public QObject {
@@ -38,6 +43,8 @@ class Contour : public QObject {
     frmMap* FormRank = nullptr;
     frmMap* FormRose = nullptr;
     frmRankSet* FormRSet = nullptr;
+    // The maximum-point list while it is open.
+    frmPEdit* FormPE = nullptr;
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
@@ -63,6 +70,16 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
+    const KeyedCollection<Grade>& Levels() const { return Grades; }
+    const KeyedCollection<Pole>& ContourPoleList() const { return ContourPoles; }
+    const KeyedCollection<Pole>& PlotPoleList() const { return PlotPoles; }
+
+    // A new contour level at `value`, numbered one above the highest level label loaded,
+    // with the default colour and pattern of its number (command 111 passes 0).
+    Grade& AddLevel(float value);
+    // A new maximum point on `form` (the contour diagram or the plot), at the net's centre
+    // with its label left of the net.
+    Pole& AddPole(frmMap* form);
 
   private:
     // Window creation and events.
@@ -71,8 +88,11 @@ class Contour : public QObject {
     void ShowPopupMenu(int Index);
     void EnablePoleCommands(bool enabled);
     void EnableLevelCommands(bool enabled);
+    // Items 301, 311 and 321, usable while a level exists.
+    void EnableLevelItems(bool enabled);
     void FormMap_MovePole(frmMap* form, int Index, float X, float Y);
     void FormRSet_Move(int Index, float Value);
+    void FormPE_Remove();
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
@@ -88,6 +108,19 @@ class Contour : public QObject {
     void ToggleGridCommand(int index);
     void RankMenuOpened();
 
+    // Contour levels, on the legend's selected level.
+    Grade* SelectedLevel(const QString& title);
+    void ChangeLevelValue();
+    void ChangeLevelColour();
+    void ChangeLevelPattern(int pattern);
+    void DeleteLevel(int index);
+
+    // Maximum points, on the contour diagram when it is active, else on the plot.
+    frmMap* PoleWindow() const;
+    KeyedCollection<Pole>& PolesOf(const frmMap* form);
+    void DeletePopupPole();
+    void OpenPoleList();
+
     // Document pieces.
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
@@ -101,15 +134,17 @@ class Contour : public QObject {
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
     void DrawNetDiagram(frmMap* form, bool grid, int flag);
+    // The contour diagram's maximum points as it draws them.
+    std::vector<PoleLabels::Marker> ContourMarkers() const;
 
     Dialogs& dialogs_;
     const FileAssociation& association_;
     WindowPosition Positions;
 
-    // The document's contour levels and maximum points, as read from or written to the file.
-    std::vector<Document::Grade> Grades;
-    std::vector<Document::Pole> ContourPoles;
-    std::vector<Document::Pole> PlotPoles;
+    // The document's maximum points and contour levels, keyed "P_" and "Gr_" + number.
+    KeyedCollection<Pole> PlotPoles;
+    KeyedCollection<Pole> ContourPoles;
+    KeyedCollection<Grade> Grades;
 
     int countMax_ = 0;
     int dataNumbers_ = 0;

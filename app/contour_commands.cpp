@@ -1,11 +1,11 @@
 // The command table of the main window's menus and toolbar.
-#include "core/bmmain.h"
 #include "app/contour.h"
+#include "core/bmmain.h"
+#include "core/dialogs.h"
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
 #include "diagrams/picture_box.h"
 #include "platform/default_printer.h"
-#include "core/dialogs.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
@@ -70,6 +70,37 @@ void Contour::FormMain_MenuClick(int Index) {
         FormMain->MenuItem(205)->setChecked(showContourOnRank_);
         DrawRankDiagram(0);
         break;
+    case 111:
+        AddLevel(0);
+        break;
+    case 112:
+        AddPole(PoleWindow());
+        break;
+    case 113:
+        OpenPoleList();
+        break;
+    case 301:
+        ChangeLevelValue();
+        break;
+    case 311:
+        DeleteLevel(FormRSet ? FormRSet->LabelIndex() : 0);
+        break;
+    case 321:
+        ChangeLevelColour();
+        break;
+    case 400:
+    case 401:
+    case 402:
+    case 403:
+    case 404:
+    case 405:
+    case 406:
+    case 407:
+        ChangeLevelPattern(Index - 400);
+        break;
+    case 501:
+        DeletePopupPole();
+        break;
     case 1001:
         FormMain->CloseByCode();
         break;
@@ -77,9 +108,8 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 111-113, 211, 212, 301, 311, 321, 400-407 and 501 are the editing commands of the
-        // contour levels, maximum points, scan count and rose width, dispatched here once
-        // those routines exist; any other number has no action.
+        // 211 and 212 (scan count, rose width) come with the diagrams; any other number has
+        // no action.
         break;
     }
 }
@@ -180,12 +210,12 @@ void Contour::ToggleGridCommand(int index) {
 
 void Contour::RankMenuOpened() {
     const int selected = FormRSet ? FormRSet->LabelIndex() : 0;
-    if (selected > 0 && selected <= static_cast<int>(Grades.size())) {
+    if (selected > 0) {
         for (int i = 400; i <= 407; ++i)
             FormMain->MenuItem(i)->setChecked(false);
-        const int pattern = Grades[selected - 1].fillStyle.value_or(0);
-        if (QAction* item = FormMain->MenuItem(400 + pattern))
-            item->setChecked(true);
+        if (const Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(selected)))
+            if (QAction* item = FormMain->MenuItem(400 + level->FillStyle()))
+                item->setChecked(true);
         return;
     }
     Notify(dialogs_, QStringLiteral("編集するｺﾝﾀｰを選択して下さい。"), MsgIcon::Exclamation,

@@ -46,6 +46,8 @@ void Contour::RefitLegend() {
     if (Grades.empty())
         return;
     DrawRankLegend();
+    for (Grade& level : Grades)
+        level.Reposition();
 }
 
 void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
@@ -55,7 +57,16 @@ void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
     surface.Cls();
     const float penFactor = NetDrawing::ScaleForNet(surface, false);
     NetDrawing::DrawNetFrame(surface, penFactor, grid);
+    if (form == FormCont)
+        PoleLabels::Draw(surface, penFactor, ContourMarkers());
     surface.Refresh();
+}
+
+std::vector<PoleLabels::Marker> Contour::ContourMarkers() const {
+    std::vector<PoleLabels::Marker> markers;
+    for (const Pole& pole : ContourPoles)
+        markers.push_back({pole.X, pole.Y, pole.LabelRect(), pole.Caption()});
+    return markers;
 }
 
 void Contour::DrawPlot(int flag) {

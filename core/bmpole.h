@@ -44,6 +44,10 @@ NetPoint OrientationToNet(int strikeAngle, const QString& strikeSide, int dipAng
 // (y still grows southwards). Points on or beyond the primitive circle read as dip 90.
 Orientation NetToOrientation(float x, float y);
 
+// The label of a maximum point at (x, y) (net position divided by NetRadius): "Ｎ" and the
+// orientation in full-width characters, as "Ｎ２８゜Ｗ８２゜ＮＥ".
+QString OrientationCaption(float x, float y);
+
 // Line-width multiplier of a printed diagram for a printer resolution: Int(10 × dpi / 300 +
 // 0.5) / 10, so lines are as thick at 600 dpi as at 300 dpi.
 float PenFactorForDpi(double dotsPerInch);
