@@ -5,6 +5,8 @@
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
 #include "core/vb.h"
+#include "diagrams/printer_surface.h"
+#include "platform/default_printer.h"
 #include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/frm_main.h"
@@ -41,7 +43,13 @@ template <class Form> void UnloadForm(Form*& field) {
 } // namespace
 
 Contour::Contour(Dialogs& dialogs, const FileAssociation& association, QObject* parent)
-    : QObject(parent), dialogs_(dialogs), association_(association) {}
+    : QObject(parent), dialogs_(dialogs), association_(association) {
+    printerFactory_ = []() -> std::unique_ptr<DrawingSurface> {
+        if (!DefaultPrinter::Available())
+            return nullptr;
+        return std::make_unique<PrinterSurface>();
+    };
+}
 
 Contour::~Contour() {
     UnloadChildWindows();

@@ -2,8 +2,12 @@
 // to the windows' events. The windows never call each other; they raise events that land here.
 #pragma once
 
+#include "core/contour_levels.h"
+#include "core/density.h"
 #include "core/document.h"
 #include "core/keyed_collection.h"
+#include "core/measurement.h"
+#include "diagrams/diagram_page.h"
 #include "diagrams/pole_labels.h"
 #include "platform/window_position.h"
 #include "windows/grade.h"
@@ -12,9 +16,12 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class Dialogs;
+class DrawingSurface;
 class FileAssociation;
 class QWidget;
 class frmMain;
@@ -48,6 +55,9 @@ class Contour : public QObject {
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
+    // Everything the last density run left: grid, counts, histogram, rank colours (what the
+    // legend window draws from).
+    const Density::DensityResult& DensityResults() const { return density_; }
 
     // Commands and events of the main window.
     void FormMain_MenuClick(int Index);
@@ -80,6 +90,11 @@ class Contour : public QObject {
     // A new maximum point on `form` (the contour diagram or the plot), at the net's centre
     // with its label left of the net.
     Pole& AddPole(frmMap* form);
+
+    // Where a printed diagram goes: a fresh surface for each page, or nothing when the machine
+    // has no printer. The default is the user's default printer; tests print to PDF.
+    using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
+    void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
 
   private:
     // Window creation and events.
@@ -125,6 +140,14 @@ class Contour : public QObject {
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
 
+    // The contour levels as the diagrams read them, in collection order.
+    std::vector<ContourLevels::Level> LevelsForDrawing() const;
+    // Removes the levels whose value an earlier level already has, for good, and returns the
+    // rest from the highest value down.
+    std::vector<ContourLevels::Level> PrepareLevels();
+    void ShowDataError();
+    void ChangeScanCount();
+
     // Drawing: 0 draws on the window's picture, non-zero prints one page.
     void ComputeDensity();
     void DrawRankLegend();
@@ -136,8 +159,15 @@ class Contour : public QObject {
     void DrawNetDiagram(frmMap* form, bool grid, int flag);
     // The contour diagram's maximum points as it draws them.
     std::vector<PoleLabels::Marker> ContourMarkers() const;
+    // One diagram on one printed page; a missing or failing printer is reported, never
+    // passed over. The windows' pictures are not touched.
+    bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
+    // The data set, walking the grid as every diagram does: the current row follows the walk,
+    // angle cells longer than four characters are rewritten, the first blank row ends it.
+    std::vector<Measurements::Measurement> ReadMeasurements();
 
     Dialogs& dialogs_;
+    PrinterFactory printerFactory_;
     const FileAssociation& association_;
     WindowPosition Positions;
 
@@ -146,6 +176,8 @@ class Contour : public QObject {
     KeyedCollection<Pole> ContourPoles;
     KeyedCollection<Grade> Grades;
 
+    // The last density run; not allocated before the first one and after a new document.
+    Density::DensityResult density_;
     int countMax_ = 0;
     int dataNumbers_ = 0;
     long countedNodes_ = 0;

@@ -101,6 +101,9 @@ void Contour::FormMain_MenuClick(int Index) {
     case 501:
         DeletePopupPole();
         break;
+    case 211:
+        ChangeScanCount();
+        break;
     case 1001:
         FormMain->CloseByCode();
         break;
@@ -108,8 +111,7 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 211 and 212 (scan count, rose width) come with the diagrams; any other number has
-        // no action.
+        // 212 (rose width) comes with the rose diagram; any other number has no action.
         break;
     }
 }

@@ -31,6 +31,7 @@ void Contour::NewDocument(bool ResetGrid) {
     countedNodes_ = 0;
     dataNumbers_ = 0;
     countMax_ = 0;
+    density_ = {};
     FormPlot->setTitle(QStringLiteral("分布図"));
     FormRose->setTitle(QStringLiteral("ローズダイアグラム"));
     FormCont->setTitle(QStringLiteral("（シュミットネット下半球投影）\r\n"));

@@ -2,8 +2,10 @@
 // polar grid when the window's grid option is on); the density run, the legend bars and the
 // diagrams' own contents build on it.
 #include "app/contour.h"
+#include "core/bmmain.h"
 #include "diagrams/net_drawing.h"
 #include "diagrams/picture_box.h"
+#include "diagrams/rank_legend.h"
 #include "platform/desktop.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
@@ -28,18 +30,15 @@ void Contour::RedrawAll() {
         focus->setFocus(Qt::OtherFocusReason);
 }
 
-void Contour::ComputeDensity() {
-    // Counting comes with the density grid; until then nothing is counted.
-    countedNodes_ = 0;
-    countMax_ = 0;
-}
-
 void Contour::DrawRankLegend() {
     if (!FormRSet || countedNodes_ <= 0 || countMax_ <= 0)
         return;
     FormRSet->setRankMax(countMax_);
     FormRSet->setCountMax(countedNodes_);
     FormRSet->setDataNums(dataNumbers_);
+    RankLegend::Draw(FormRSet->picRSet().Surface(),
+                     {density_.countMax, density_.countedNodes, density_.dataNumbers,
+                      density_.histogram, density_.rankColors});
 }
 
 void Contour::RefitLegend() {
@@ -51,15 +50,16 @@ void Contour::RefitLegend() {
 }
 
 void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
-    if (!form || flag != 0)
+    if (!form)
         return;
-    DrawingSurface& surface = form->picCont().Surface();
-    surface.Cls();
-    const float penFactor = NetDrawing::ScaleForNet(surface, false);
-    NetDrawing::DrawNetFrame(surface, penFactor, grid);
-    if (form == FormCont)
-        PoleLabels::Draw(surface, penFactor, ContourMarkers());
-    surface.Refresh();
+    const auto drawing = [grid](DrawingSurface& surface, float penFactor) {
+        NetDrawing::DrawNetFrame(surface, penFactor, grid);
+        return std::optional<double>(1.5 * BMMain::NetRadius);
+    };
+    if (flag != 0)
+        PrintDiagram(form->Title(), drawing);
+    else
+        DiagramPage::DrawDiagramPicture(form->picCont().Surface(), drawing);
 }
 
 std::vector<PoleLabels::Marker> Contour::ContourMarkers() const {
@@ -74,10 +74,4 @@ void Contour::DrawPlot(int flag) {
 }
 void Contour::DrawRose(int flag) {
     DrawNetDiagram(FormRose, false, flag);
-}
-void Contour::DrawRankDiagram(int flag) {
-    DrawNetDiagram(FormRank, gridVisible_[1], flag);
-}
-void Contour::DrawContourDiagram(int flag) {
-    DrawNetDiagram(FormCont, gridVisible_[2], flag);
 }

@@ -21,6 +21,33 @@ QString LevelKey(int index) {
 
 } // namespace
 
+std::vector<ContourLevels::Level> Contour::LevelsForDrawing() const {
+    std::vector<ContourLevels::Level> levels;
+    levels.reserve(Grades.Count());
+    for (const Grade& level : Grades)
+        levels.push_back({level.Index(), level.Value(), level.ForeColor(), level.FillStyle()});
+    return levels;
+}
+
+std::vector<ContourLevels::Level> Contour::PrepareLevels() {
+    ContourLevels::Prepared prepared = ContourLevels::Prepare(LevelsForDrawing());
+    if (prepared.removed.empty())
+        return std::move(prepared.ordered);
+    // Duplicates go for good, with their legend controls; the selection goes with them.
+    for (const int index : prepared.removed)
+        Grades.Remove(LevelKey(index));
+    if (FormRSet)
+        FormRSet->setLabelIndex(0);
+    if (Grades.empty())
+        EnableLevelItems(false);
+    return std::move(prepared.ordered);
+}
+
+void Contour::ShowDataError() {
+    Notify(dialogs_, QStringLiteral("ﾃﾞｰﾀｴﾗｰの可能性があります。"), MsgIcon::Exclamation,
+           QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ"));
+}
+
 void Contour::EnableLevelItems(bool enabled) {
     for (int item : {301, 311, 321})
         if (QAction* action = FormMain ? FormMain->MenuItem(item) : nullptr)

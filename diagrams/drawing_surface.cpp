@@ -332,7 +332,7 @@ QPen DrawingSurface::LinePen(const QColor& color) const {
 }
 
 void DrawingSurface::FillShape(QPainter& painter, const QPainterPath& path, const QColor& color,
-                               int pattern) {
+                               int pattern, const QList<QPolygonF>* pieces) {
     if (pattern == TransparentFill)
         return;
     if (pattern == SolidFill) {
@@ -340,7 +340,8 @@ void DrawingSurface::FillShape(QPainter& painter, const QPainterPath& path, cons
         return;
     }
     if (VectorOutput()) {
-        HatchWithLines(painter, path, color, pattern);
+        HatchWithLines(painter, pieces ? *pieces : path.toFillPolygons(), path.boundingRect(),
+                       color, pattern);
         return;
     }
     painter.setBrushOrigin(0, 0); // hatches of neighbouring shapes meet seamlessly
@@ -351,15 +352,14 @@ void DrawingSurface::FillShape(QPainter& painter, const QPainterPath& path, cons
 // 1200 dpi), so hatches are drawn as lines 8 screen pixels apart, anchored to the device
 // origin so that the hatches of adjacent shapes line up. Each line is cut to the shape here
 // (even-odd, like the fill) rather than clipped, because not every vector device clips.
-void DrawingSurface::HatchWithLines(QPainter& painter, const QPainterPath& path,
-                                    const QColor& color, int pattern) {
-    const QList<QPolygonF> polygons = path.toFillPolygons();
+void DrawingSurface::HatchWithLines(QPainter& painter, const QList<QPolygonF>& polygons,
+                                    const QRectF& bounds, const QColor& color, int pattern) {
     if (polygons.isEmpty())
         return;
     const double unit = std::max(1.0, DpiX() / 96.0);
     const double pitch = 8.0 * unit;
     // Only lines across the page can show: a shape far larger than the page costs no more.
-    const QRectF box = path.boundingRect() & QRectF(QPointF(0, 0), DeviceSize());
+    const QRectF box = bounds & QRectF(QPointF(0, 0), DeviceSize());
     if (box.isEmpty())
         return;
 
@@ -410,12 +410,13 @@ void DrawingSurface::HatchWithLines(QPainter& painter, const QPainterPath& path,
 }
 
 void DrawingSurface::StrokeAndFill(const QPainterPath& outline, const QColor& lineColor,
-                                   std::optional<QColor> fill, int fillPattern) {
+                                   std::optional<QColor> fill, int fillPattern,
+                                   const QList<QPolygonF>* pieces) {
     QPainter* painter = Painter();
     if (!painter)
         return;
     if (fill)
-        FillShape(*painter, outline, *fill, fillPattern);
+        FillShape(*painter, outline, *fill, fillPattern, pieces);
     if (drawStyle_ != InvisibleLine) {
         painter->setPen(LinePen(lineColor));
         painter->setBrush(Qt::NoBrush);
@@ -574,6 +575,25 @@ void DrawingSurface::Polygon(const QPolygon& devicePoints) {
     path.addPolygon(QPolygonF(devicePoints));
     path.closeSubpath();
     StrokeAndFill(path, ToQColor(foreColor_), ToQColor(fillColor_), fillStyle_);
+}
+
+void DrawingSurface::PolyPolygon(const std::vector<QPolygon>& devicePolygons) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    QList<QPolygonF> pieces;
+    pieces.reserve(qsizetype(devicePolygons.size()));
+    for (const QPolygon& polygon : devicePolygons) {
+        if (polygon.isEmpty())
+            continue;
+        pieces.append(QPolygonF(polygon));
+        path.addPolygon(pieces.back());
+        path.closeSubpath();
+    }
+    if (pieces.isEmpty())
+        return;
+    // Hatch lines are cut piece by piece: neighbouring pieces share their edges, so each
+    // line leaves one piece where it enters the next and the cuts pair up across the seam.
+    StrokeAndFill(path, ToQColor(foreColor_), ToQColor(fillColor_), fillStyle_, &pieces);
 }
 
 void DrawingSurface::Cls() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QColor;
 class QPaintDevice;
@@ -18,6 +19,8 @@ class QPainter;
 class QPainterPath;
 class QPen;
 class QPolygon;
+class QPolygonF;
+class QRectF;
 
 // A colour as a 32-bit RGB value with red in the low byte.
 using Rgb = uint32_t;
@@ -184,6 +187,9 @@ class DrawingSurface {
     // A polygon in device pixels of the drawable area, filled with FillStyle and FillColor and
     // outlined with the pen (no outline with DrawStyle 5).
     void Polygon(const QPolygon& devicePoints);
+    // Many polygons in device pixels filled as one shape (nonzero winding, so polygons that
+    // share edges fill without seams), with the same fill and outline rules as Polygon.
+    void PolyPolygon(const std::vector<QPolygon>& devicePolygons);
     // Clears the drawing to BackColor and puts the current point at (0, 0).
     void Cls();
     // Shows what was drawn (window pictures); a no-op elsewhere.
@@ -191,6 +197,8 @@ class DrawingSurface {
 
     // --- Documents (printer and files) ------------------------------------------------------
     virtual bool IsPrinter() const { return false; }
+    // True while a document (printer job, file) has been drawn on and not yet ended.
+    bool DocumentOpen() const { return PainterActive(); }
     // Ends the current page and starts the next one; the current point returns to (0, 0).
     virtual void NewPage() {}
     // Ends the document: the printer sends it, a file is written. False when that failed.
@@ -227,11 +235,15 @@ class DrawingSurface {
     QFont CurrentFont() const;
     QPointF Resolve(SurfacePoint p, double baseX, double baseY) const;
     QPen LinePen(const QColor& color) const;
-    void FillShape(QPainter& painter, const QPainterPath& path, const QColor& color, int pattern);
-    void HatchWithLines(QPainter& painter, const QPainterPath& path, const QColor& color,
-                        int pattern);
+    // `pieces` are the path's polygons when the caller has them (hatching then skips
+    // working them out).
+    void FillShape(QPainter& painter, const QPainterPath& path, const QColor& color, int pattern,
+                   const QList<QPolygonF>* pieces = nullptr);
+    void HatchWithLines(QPainter& painter, const QList<QPolygonF>& polygons, const QRectF& bounds,
+                        const QColor& color, int pattern);
     void StrokeAndFill(const QPainterPath& outline, const QColor& lineColor,
-                       std::optional<QColor> fill, int fillPattern);
+                       std::optional<QColor> fill, int fillPattern,
+                       const QList<QPolygonF>* pieces = nullptr);
     void DrawBox(double x1, double y1, double x2, double y2, const QColor& color, LineForm form);
     void PrintLine(const QString& text);
 

@@ -22,7 +22,6 @@ class PrinterSurface : public DrawingSurface {
     bool EndDoc() override;
     // Abandons the document being printed.
     void KillDoc();
-    bool DocumentOpen() const { return PainterActive(); }
     // True when the printer could not start the last document; reset by EndDoc.
     bool Failed() const { return failed_; }
 

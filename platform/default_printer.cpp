@@ -6,6 +6,10 @@
 
 namespace DefaultPrinter {
 
+bool Available() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
 QString Name() {
     return QPrinterInfo::defaultPrinterName();
 }

@@ -5,6 +5,8 @@
 
 namespace DefaultPrinter {
 
+// True when the machine knows at least one printer.
+bool Available();
 // The default printer's name; empty when there is none.
 QString Name();
 // Makes `name` the user's default printer (CUPS lpoptions); false when that failed.

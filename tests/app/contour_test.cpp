@@ -451,3 +451,68 @@ TEST_F(ContourTest, RefreshDisablesTheWindowsWhileItDraws) {
     EXPECT_EQ(c.FormMain->ActiveChild(), c.FormCont);
     EXPECT_TRUE(c.FormCont->isAncestorOf(QApplication::focusWidget()));
 }
+
+TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
+    Document d = SampleDocument();
+    d.rows[0] = {"30.55", "E", "45.75", "SE"}; // read from four characters and rewritten
+    d.grades.push_back({2.5f, 0xFF0000, 3});   // same value as the first: dropped when drawn
+    Contour& c = Start(WriteSample("d.QST", d));
+    EXPECT_EQ(grid().TextMatrix(2, 1), "30");
+    EXPECT_EQ(grid().TextMatrix(2, 3), "46");
+    EXPECT_EQ(c.DataNumbers(), 2);
+    EXPECT_EQ(c.DensityResults().countMax, 1);
+    EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：2個");
+    EXPECT_TRUE(c.FormMain->PanelText(2).startsWith("極大値：1個（N"));
+    EXPECT_EQ(c.FormRank->windowTitle(), "頻度分布図（段彩）（最大値＝1）");
+    EXPECT_EQ(c.CurrentDocument().grades.size(), 2u);
+
+    // Typing does not count until the refresh; a blank row ends the data set.
+    grid().SetTextMatrix(4, 1, "30");
+    grid().SetTextMatrix(4, 3, "45");
+    grid().SetTextMatrix(4, 4, "SE");
+    EXPECT_EQ(c.DataNumbers(), 2);
+    c.FormMain_MenuClick(103);
+    EXPECT_EQ(c.DataNumbers(), 3);
+    EXPECT_EQ(c.FormRank->windowTitle(), "頻度分布図（段彩）（最大値＝2）");
+    EXPECT_EQ(grid().Row(), 2);
+    EXPECT_EQ(grid().Col(), 1);
+
+    // A new document counts nothing: the texts of the empty set.
+    c.FormMain_MenuClick(1);
+    EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：1個");
+    EXPECT_EQ(c.DensityResults().countedNodes, 1);
+}
+
+TEST_F(ContourTest, ScanCountCommandAsksConfirmsAndRefusesTooManyLines) {
+    Contour& c = Start(WriteSample("d.QST"));
+    ProfileFile ini(BMMain::SettingsPath());
+    const QString title = "走査数の変更";
+    const QString prompt = "走査数を20の倍数で入力して下さい。";
+
+    // Too many lines: refused, nothing changes.
+    dialogs.expectInput(prompt, title, "200", QString("40000"))
+        .expectMessage("走査数は2000本以下で入力して下さい。", MsgButtons::OK, MsgIcon::Exclamation,
+                       title);
+    c.FormMain_MenuClick(211);
+    // No positive radius, Cancel, and No: nothing either.
+    dialogs.expectInput(prompt, title, "200", QString("19"));
+    c.FormMain_MenuClick(211);
+    dialogs.expectInput(prompt, title, "200", std::nullopt);
+    c.FormMain_MenuClick(211);
+    dialogs.expectInput(prompt, title, "200", QString("300"))
+        .expectMessage("走査数を変更します。\r\n２００本 → ３００本\r\nよろしいですか？",
+                       MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::No);
+    c.FormMain_MenuClick(211);
+    EXPECT_EQ(BMMain::NetRadius, 100);
+    EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "?");
+
+    dialogs.expectInput(prompt, title, "200", QString("250"))
+        .expectMessage("走査数を変更します。\r\n２００本 → ２４０本\r\nよろしいですか？",
+                       MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::Yes);
+    c.FormMain_MenuClick(211);
+    EXPECT_EQ(BMMain::NetRadius, 120);
+    EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "120");
+    EXPECT_EQ(c.DensityResults().grid.Radius(), 120);
+    EXPECT_EQ(c.DensityResults().grid.High(), 252);
+    BMMain::NetRadius = 100;
+}

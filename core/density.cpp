@@ -1,0 +1,233 @@
+#include "core/density.h"
+
+#include "core/bmmain.h"
+#include "core/bmpole.h"
+#include "core/rank_colors.h"
+#include "core/vb.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Density {
+
+int16_t AngleFromCell(const QString& trimmedText) {
+    const double v = vb::Val(trimmedText.left(4));
+    return std::isfinite(v) ? vb::CInt(v) : int16_t(0);
+}
+
+std::optional<Measurement> MeasurementFromRow(const Document::Row& row) {
+    const QString strike = row[0].trimmed();
+    const QString side = row[1].trimmed();
+    const QString dip = row[2].trimmed();
+    const QString direction = row[3].trimmed();
+    if (strike.isEmpty() && side.isEmpty() && dip.isEmpty() && direction.isEmpty())
+        return std::nullopt;
+    return Measurement{AngleFromCell(strike), side, AngleFromCell(dip), direction};
+}
+
+std::vector<Measurement> MeasurementsFromRows(const std::vector<Document::Row>& rows) {
+    std::vector<Measurement> data;
+    for (const Document::Row& row : rows) {
+        std::optional<Measurement> m = MeasurementFromRow(row);
+        if (!m)
+            break;
+        data.push_back(std::move(*m));
+    }
+    return data;
+}
+
+DensityGrid::DensityGrid(int radius) : radius_(radius) {
+    const int margin = vb::CInt(radius / 10.0);
+    low_ = -margin;
+    high_ = 2 * radius + margin;
+    const size_t side = size_t(high_ - low_ + 1);
+    counts_.assign(side * side, 0);
+}
+
+namespace {
+
+struct Circle {
+    double limit; // (R/10)²
+    // Candidate node range in net coordinates: +-R/5 around the point, within the grid.
+    int uLow, uHigh, vLow, vHigh;
+};
+
+Circle CandidateWindow(const DensityGrid& grid, float x, float y) {
+    const double r = grid.Radius();
+    const double edge = r + r / 10;
+    // The array's own bounds as well, should R/10 not be whole.
+    const double low = std::max(-edge, double(grid.Low()) - r);
+    const double high = std::min(edge, double(grid.High()) - r);
+    const auto from = [&](float c) { return std::max(std::ceil(c - r / 5), std::ceil(low)); };
+    const auto to = [&](float c) { return std::min(std::floor(c + r / 5), std::floor(high)); };
+    return {(r / 10) * (r / 10), int(from(x)), int(to(x)), int(from(y)), int(to(y))};
+}
+
+// The node test: differences in single precision, squares and sum in double.
+inline double Square(float d) {
+    return double(d) * double(d);
+}
+
+bool Finite(float x, float y) {
+    return std::isfinite(x) && std::isfinite(y);
+}
+
+} // namespace
+
+void CountPointInWindow(DensityGrid& grid, float x, float y) {
+    if (!grid.Allocated() || !Finite(x, y))
+        return;
+    const Circle c = CandidateWindow(grid, x, y);
+    const int r = grid.Radius();
+    for (int u = c.uLow; u <= c.uHigh; ++u)
+        for (int v = c.vLow; v <= c.vHigh; ++v)
+            if (Square(float(u) - x) + Square(float(v) - y) <= c.limit)
+                ++grid(u + r, v + r);
+}
+
+void CountPoint(DensityGrid& grid, float x, float y, int32_t weight) {
+    if (!grid.Allocated() || !Finite(x, y))
+        return;
+    const Circle c = CandidateWindow(grid, x, y);
+    const int r = grid.Radius();
+    // Column by column, so that the nodes counted lie next to each other in memory.
+    for (int u = c.uLow; u <= c.uHigh; ++u) {
+        const double dx2 = Square(float(u) - x);
+        if (dx2 > c.limit)
+            continue;
+        // The span from the square root, then settled node by node with the exact test, so
+        // that rounding never takes in or leaves out a node the window test would not.
+        const auto inside = [&](int v) { return dx2 + Square(float(v) - y) <= c.limit; };
+        const double half = std::sqrt(c.limit - dx2);
+        int low = std::max(c.vLow, int(std::ceil(double(y) - half)));
+        int high = std::min(c.vHigh, int(std::floor(double(y) + half)));
+        while (low > c.vLow && inside(low - 1))
+            --low;
+        while (low <= high && !inside(low))
+            ++low;
+        while (high < c.vHigh && inside(high + 1))
+            ++high;
+        while (high >= low && !inside(high))
+            --high;
+        int32_t* column = &grid(u + r, 0);
+        for (int v = low; v <= high; ++v)
+            column[v + r] += weight;
+    }
+}
+
+namespace {
+
+// The first letter of a letter cell in upper case and half-width, as the conversion reads it:
+// ' ' for an empty cell, 0 when it is not a plain or full-width Latin letter or digit.
+char16_t FirstLetter(const QString& text) {
+    if (text.isEmpty())
+        return u' ';
+    char16_t c = text.front().unicode();
+    if (c >= 0xFF01 && c <= 0xFF5E)
+        c = char16_t(c - 0xFF01 + 0x21);
+    if (c >= u'a' && c <= u'z')
+        return char16_t(c - u'a' + u'A');
+    return (c > u' ' && c < 0x7F) ? c : 0;
+}
+
+// Measurements of whole degrees 0..90 grouped by what their pole depends on: strike, dip and
+// the two letter tests of the conversion.
+class OrientationTally {
+  public:
+    OrientationTally() : counts_(size_t(kAngles * kAngles * 4), 0) {}
+
+    // False when the measurement has to be counted on its own.
+    bool Add(const Measurement& m) {
+        const char16_t direction = FirstLetter(m.dipDirection);
+        const char16_t side = FirstLetter(m.strikeSide);
+        if (!direction || !side || m.strikeAngle < 0 || m.strikeAngle >= kAngles ||
+            m.dipAngle < 0 || m.dipAngle >= kAngles)
+            return false;
+        const bool north = direction == u' ' || direction == u'N';
+        const bool west = side == u'W';
+        ++counts_[Key(m.strikeAngle, m.dipAngle, north, west)];
+        return true;
+    }
+
+    template <class Visit> void ForEach(Visit visit) const {
+        for (int strike = 0; strike < kAngles; ++strike)
+            for (int dip = 0; dip < kAngles; ++dip)
+                for (const bool north : {true, false})
+                    for (const bool west : {false, true})
+                        if (const int32_t n = counts_[Key(strike, dip, north, west)]; n > 0)
+                            visit(BMPole::OrientationToNet(
+                                      strike, west ? QStringLiteral("W") : QStringLiteral("E"), dip,
+                                      north ? QStringLiteral("N") : QStringLiteral("S")),
+                                  n);
+    }
+
+  private:
+    static constexpr int kAngles = 91;
+    static size_t Key(int strike, int dip, bool north, bool west) {
+        return size_t(((strike * kAngles + dip) * 2 + (north ? 1 : 0)) * 2 + (west ? 1 : 0));
+    }
+    std::vector<int32_t> counts_;
+};
+
+} // namespace
+
+DensityResult ComputeDensity(const std::vector<Measurement>& data) {
+    const int r = BMMain::NetRadius;
+    DensityResult result;
+    result.grid = DensityGrid(r);
+    DensityGrid& grid = result.grid;
+
+    const double reach = r + r / 10.0;
+    const auto count = [&](const BMPole::NetPoint& p, int32_t weight) {
+        CountPoint(grid, p.X, p.Y, weight);
+        // A pole near the rim also counts through its mirror, where its counting circle
+        // wraps to on the lower hemisphere.
+        if (double(p.MirrorX) * p.MirrorX + double(p.MirrorY) * p.MirrorY <= reach * reach)
+            CountPoint(grid, p.MirrorX, p.MirrorY, weight);
+    };
+    OrientationTally tally;
+    for (const Measurement& m : data)
+        if (!tally.Add(m))
+            count(BMPole::OrientationToNet(m.strikeAngle, m.strikeSide, m.dipAngle, m.dipDirection),
+                  1);
+    tally.ForEach(count);
+
+    if (data.empty()) {
+        result.dataNumbers = 1;
+        result.countMax = 1;
+        result.countedNodes = 1;
+        result.histogram.assign(1, 0);
+        result.rankColors = BuildRankColors(1);
+        return result;
+    }
+
+    // Outside the net only mirror counts lie; they are cleared while the maximum is sought.
+    const double rim = double(r + 1) * (r + 1);
+    int32_t largest = grid(0, 0);
+    for (int i = 0; i <= 2 * r + 1; ++i)
+        for (int j = 0; j <= 2 * r + 1; ++j) {
+            const double di = i - r;
+            const double dj = j - r;
+            if (di * di + dj * dj > rim) {
+                grid(i, j) = 0;
+            } else if (grid(i, j) > largest) {
+                largest = grid(i, j);
+                result.maximumI = i;
+                result.maximumJ = j;
+            }
+        }
+
+    result.countMax = largest;
+    result.histogram.assign(size_t(std::max(largest, 1)), 0);
+    for (int i = 0; i <= 2 * r; ++i)
+        for (int j = 0; j <= 2 * r; ++j)
+            if (const int32_t count = grid(i, j); count > 0)
+                ++result.histogram[size_t(count - 1)];
+    for (const int32_t nodes : result.histogram)
+        result.countedNodes += nodes;
+    result.dataNumbers = int32_t(std::min<size_t>(data.size(), INT32_MAX));
+    result.rankColors = BuildRankColors(result.countMax);
+    return result;
+}
+
+} // namespace Density

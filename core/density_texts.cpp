@@ -1,0 +1,27 @@
+#include "core/density_texts.h"
+
+#include "core/bmpole.h"
+
+namespace Density {
+
+QString DataCountText(const DensityResult& result) {
+    return QStringLiteral("ﾃﾞｰﾀ総数：%1個").arg(result.dataNumbers);
+}
+
+QString MaximumText(const DensityResult& result) {
+    const double r = result.grid.Radius() > 0 ? result.grid.Radius() : 1;
+    const BMPole::Orientation o =
+        BMPole::NetToOrientation(float(result.maximumI / r - 1), float(result.maximumJ / r - 1));
+    return QStringLiteral("極大値：%1個（N%2ﾟ%3%4ﾟ%5）")
+        .arg(result.countMax)
+        .arg(o.StrikeAngle)
+        .arg(o.StrikeSide)
+        .arg(o.DipAngle)
+        .arg(o.DipDirection);
+}
+
+QString RankCaption(const DensityResult& result) {
+    return QStringLiteral("頻度分布図（段彩）（最大値＝%1）").arg(result.countMax);
+}
+
+} // namespace Density

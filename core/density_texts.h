@@ -1,0 +1,19 @@
+// What a density run publishes: the data count and the maximum in the main window's status
+// bar, the largest count in the graded-shading window's caption.
+#pragma once
+
+#include "core/density.h"
+
+#include <QString>
+
+namespace Density {
+
+// Panel 1: "ﾃﾞｰﾀ総数：" n "個".
+QString DataCountText(const DensityResult& result);
+// Panel 2: "極大値：" largest "個（N" strike "ﾟ" side dip "ﾟ" direction "）", the orientation
+// of the maximum node read back from its net position; R is the grid's radius.
+QString MaximumText(const DensityResult& result);
+// The graded-shading window's caption: "頻度分布図（段彩）（最大値＝" largest "）".
+QString RankCaption(const DensityResult& result);
+
+} // namespace Density

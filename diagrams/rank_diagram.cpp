@@ -1,0 +1,35 @@
+#include "core/density.h"
+#include "diagrams/density_diagrams.h"
+#include "diagrams/drawing_surface.h"
+#include "diagrams/net_drawing.h"
+
+void DrawRankDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
+                     const std::vector<ContourLevels::Level>& overlay,
+                     const RankDiagramOptions& options) {
+    if (!paper)
+        surface.Cls();
+    const float penFactor = NetDrawing::ScaleForNet(surface, paper);
+    const Density::DensityGrid& grid = density.grid;
+    const int r = grid.Radius();
+
+    surface.SetDrawWidth(penFactor);
+    if (options.grid)
+        NetDrawing::DrawNetGrid(surface, options.ox, options.oy);
+    NetDrawing::DrawNorthMark(surface);
+
+    // Each node with a count becomes a unit square centred on it, in its rank's colour.
+    surface.SetDrawWidth(penFactor);
+    for (int i = 0; i <= 2 * r; ++i)
+        for (int j = 0; j <= 2 * r; ++j) {
+            const int32_t count = grid.At(i, j);
+            if (count <= 0 || size_t(count) > density.rankColors.size())
+                continue;
+            surface.SetForeColor(density.rankColors[size_t(count - 1)]);
+            surface.Line({options.ox + i - r - 0.5, options.oy + j - r - 0.5}, Step(1, 1),
+                         std::nullopt, DrawingSurface::LineForm::FilledBox);
+        }
+
+    NetDrawing::DrawCircleAndCross(surface, penFactor);
+    ContourTracing::DrawContourLines(surface, density, overlay, options.dataError);
+    surface.Refresh();
+}

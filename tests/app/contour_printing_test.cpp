@@ -1,0 +1,111 @@
+// The print command: the question, the active diagram on one page, a missing or failing printer.
+#include "app/contour.h"
+#include "core/bmmain.h"
+#include "core/file_association.h"
+#include "diagrams/picture_box.h"
+#include "diagrams/printer_surface.h"
+#include "scripted_dialogs.h"
+#include "windows/frm_main.h"
+#include "windows/frm_map.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kQuestion = QStringLiteral("選択中の帳票を印刷します。\r\nよろしいですか？");
+
+class ContourPrintingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BMMain::SetAppPath(dir.path());
+        BMMain::NetRadius = 100;
+        association.SetRunTools(false);
+        contour = std::make_unique<Contour>(dialogs, association);
+        contour->Initialise(QString());
+        // Pages go to numbered PDF files unless a test says otherwise.
+        contour->SetPrinterFactory([this] { return PdfPrinter(NextPdf()); });
+    }
+    void TearDown() override {
+        contour.reset();
+        EXPECT_TRUE(dialogs.allAnswered());
+    }
+    QString NextPdf() { return dir.filePath(QStringLiteral("page%1.pdf").arg(++pages)); }
+    static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path) {
+        auto printer = std::make_unique<PrinterSurface>();
+        printer->Printer().setOutputFormat(QPrinter::PdfFormat);
+        printer->Printer().setOutputFileName(path);
+        printer->Printer().setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                                     QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                                                     QPageLayout::Millimeter));
+        return printer;
+    }
+    void Activate(QWidget* form) {
+        contour->FormMain->mdiArea().setActiveSubWindow(
+            qobject_cast<QMdiSubWindow*>(form->parentWidget()));
+        QCoreApplication::processEvents();
+    }
+    // Command 32 answered with `answer`; `failure` is the message expected after it.
+    void Print(MsgResult answer, const QString& failure = QString()) {
+        dialogs.expectMessage(kQuestion, MsgButtons::YesNo, MsgIcon::Exclamation,
+                              QStringLiteral("QUILL Stereo"), answer);
+        if (!failure.isEmpty())
+            dialogs.expectMessage(failure, MsgButtons::OK, MsgIcon::Exclamation,
+                                  QStringLiteral("QUILL Stereo"));
+        contour->FormMain_MenuClick(32);
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    FileAssociation association{"/opt/q/qstereo", dir.filePath("share")};
+    std::unique_ptr<Contour> contour;
+    int pages = 0;
+};
+
+} // namespace
+
+TEST_F(ContourPrintingTest, EachDiagramPrintsOnePageOfItsOwnAndNoPrintsNothing) {
+    int asked = 0;
+    contour->SetPrinterFactory([&] {
+        ++asked;
+        return PdfPrinter(NextPdf());
+    });
+    Activate(contour->FormPlot);
+    Print(MsgResult::No);
+    EXPECT_EQ(asked, 0);
+    for (frmMap* form :
+         {contour->FormPlot, contour->FormCont, contour->FormRank, contour->FormRose}) {
+        Activate(form);
+        Print(MsgResult::Yes);
+    }
+    EXPECT_EQ(asked, 4);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("page%1.pdf").arg(i))).size(), 0) << i;
+}
+
+TEST_F(ContourPrintingTest, AMissingOrFailingPrinterIsReportedAndThePicturesStay) {
+    Activate(contour->FormPlot);
+    const QImage before = contour->FormPlot->picCont().Surface().Image();
+    struct Case {
+        Contour::PrinterFactory printer;
+        QString message;
+    };
+    const Case cases[] = {
+        {[] { return std::unique_ptr<DrawingSurface>(); },
+         QStringLiteral("ﾌﾟﾘﾝﾀが見つかりません。\r\nﾌﾟﾘﾝﾀの設定を確認してください。")},
+        {[this] { return PdfPrinter(dir.filePath(QStringLiteral("missing/folder/page.pdf"))); },
+         QStringLiteral("印刷できませんでした。\r\nﾌﾟﾘﾝﾀの状態を確認してください。")},
+    };
+    for (const Case& c : cases) {
+        contour->SetPrinterFactory(c.printer);
+        Print(MsgResult::Yes, c.message);
+        EXPECT_TRUE(dialogs.allAnswered()) << c.message.toStdString();
+    }
+    EXPECT_EQ(contour->FormPlot->picCont().Surface().Image(), before);
+}
