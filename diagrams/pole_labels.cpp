@@ -11,6 +11,8 @@ void Draw(DrawingSurface& s, float penFactor, const std::vector<Marker>& markers
     if (markers.empty())
         return;
     s.SetDrawWidth(2 * penFactor);
+    // The labels' own font, so the printed caption is the one the window shows.
+    s.SetFontName(QStringLiteral("ＭＳ Ｐゴシック"));
     s.SetFontSize(9);
     const double h = s.TextHeight(QStringLiteral("H"));
     const double r = BMMain::NetRadius;

@@ -18,7 +18,8 @@ struct Marker {
     QString caption;
 };
 
-// Draws every marker on a surface scaled to the net; lines 2 × penFactor wide, text 9 points.
+// Draws every marker on a surface scaled to the net; lines 2 × penFactor wide, text in the
+// labels' font at 9 points.
 void Draw(DrawingSurface& surface, float penFactor, const std::vector<Marker>& markers);
 
 } // namespace PoleLabels

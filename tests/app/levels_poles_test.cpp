@@ -346,8 +346,15 @@ TEST_F(LevelsAndPoles, LevelsAndMarkersSurviveASaveAndAnOpenToTheByte) {
     const QString first = dir.filePath("first.QST");
     ASSERT_TRUE(spit(first, DataFile::Write(d)));
 
+    // As at start-up, the windows are disabled while the file is read.
+    c().FormRSet->setEnabled(false);
+    c().FormCont->setEnabled(false);
     ASSERT_TRUE(c().OpenDataFile(first));
     EXPECT_EQ(Level(1).Label()->text(), "2.35");
+    // Made while the windows were disabled for the open, the labels still show plain text.
+    const QColor text = c().FormRSet->palette().color(QPalette::Active, QPalette::Text);
+    EXPECT_EQ(Level(1).Label()->palette().color(QPalette::WindowText), text);
+    EXPECT_EQ(c().FormCont->lblPole(1)->palette().color(QPalette::WindowText), text);
     EXPECT_EQ(Level(3).FillStyle(), 1);
     EXPECT_EQ(c().FormCont->lblPole(1)->text(), BMPole::OrientationCaption(0.5f, -0.25f));
     EXPECT_TRUE(LevelItemsEnabled());
