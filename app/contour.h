@@ -162,6 +162,11 @@ class Contour : public QObject {
     // One diagram on one printed page; a missing or failing printer is reported, never
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
+    // Runs `print` on a fresh printer surface; a missing printer or a print that reports
+    // failure is told to the user. True when the printer took the document.
+    bool PrintOnPrinter(const std::function<bool(DrawingSurface&)>& print);
+    // The measurements of the data grid as a ruled list, several blocks side by side a page.
+    bool PrintDataList();
     // The data set, walking the grid as every diagram does: the current row follows the walk,
     // angle cells longer than four characters are rewritten, the first blank row ends it.
     std::vector<Measurements::Measurement> ReadMeasurements();

@@ -42,7 +42,7 @@ void Contour::FormMain_MenuClick(int Index) {
         if (dialogs_.message(QStringLiteral("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？"),
                              MsgButtons::YesNo, MsgIcon::Exclamation,
                              kPrintQuestionTitle) == MsgResult::Yes) {
-            // The data-list printing comes with its own routine.
+            PrintDataList();
         }
         break;
     case 32:

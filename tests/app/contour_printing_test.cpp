@@ -5,6 +5,8 @@
 #include "diagrams/picture_box.h"
 #include "diagrams/printer_surface.h"
 #include "scripted_dialogs.h"
+#include "tabula.h"
+#include "test_files.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 
@@ -108,4 +110,34 @@ TEST_F(ContourPrintingTest, AMissingOrFailingPrinterIsReportedAndThePicturesStay
         EXPECT_TRUE(dialogs.allAnswered()) << c.message.toStdString();
     }
     EXPECT_EQ(contour->FormPlot->picCont().Surface().Image(), before);
+}
+
+TEST_F(ContourPrintingTest, DataListPrintsItsPagesOrReportsThePrinter) {
+    const QString question = QStringLiteral("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？");
+    auto printList = [&](const QString& failure = QString()) {
+        dialogs.expectMessage(question, MsgButtons::YesNo, MsgIcon::Exclamation,
+                              QStringLiteral("QUILL Stereo"), MsgResult::Yes);
+        if (!failure.isEmpty())
+            dialogs.expectMessage(failure, MsgButtons::OK, MsgIcon::Exclamation,
+                                  QStringLiteral("QUILL Stereo"));
+        contour->FormMain_MenuClick(31);
+    };
+    Tabula& grid = contour->FormMain->grdData();
+    for (int r = 2; r < 2 + 84; ++r)
+        for (int c = 1; c <= 4; ++c)
+            grid.SetTextMatrix(r, c, QStringLiteral("3"));
+    // 84 measurements and the empty row after them: two pages in one document.
+    printList();
+    EXPECT_EQ(PdfPageCount(dir.filePath("page1.pdf")), 2);
+    // A row count the page cannot hold prints with the default one instead of never ending.
+    BMMain::PrintRows = 2;
+    printList();
+    BMMain::PrintRows = 30;
+    EXPECT_EQ(PdfPageCount(dir.filePath("page2.pdf")), 2);
+
+    contour->SetPrinterFactory([] { return std::unique_ptr<DrawingSurface>(); });
+    printList(QStringLiteral("ﾌﾟﾘﾝﾀが見つかりません。\r\nﾌﾟﾘﾝﾀの設定を確認してください。"));
+    contour->SetPrinterFactory(
+        [this] { return PdfPrinter(dir.filePath(QStringLiteral("missing/folder/list.pdf"))); });
+    printList(QStringLiteral("印刷できませんでした。\r\nﾌﾟﾘﾝﾀの状態を確認してください。"));
 }

@@ -1,20 +1,12 @@
 #include "diagrams/data_list_printing.h"
 #include "pixels.h"
+#include "test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-int PdfPages(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray bytes = f.readAll();
-    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") +
-               bytes.count("/Type /Page/") + bytes.count("/Type /Page>"));
-}
 
 std::vector<DataListPrinting::Row> Measurements(int count) {
     std::vector<DataListPrinting::Row> rows(100);
@@ -50,8 +42,8 @@ TEST(DataListPrinting, TenMeasurementsOnOnePageEightyFourOnTwo) {
     QTemporaryDir dir;
     const QString ten = Print(dir, "list10.pdf", 10);
     const QString full = Print(dir, "list84.pdf", 84);
-    EXPECT_EQ(PdfPages(ten), 1);
-    EXPECT_EQ(PdfPages(full), 2);
+    EXPECT_EQ(PdfPageCount(ten), 1);
+    EXPECT_EQ(PdfPageCount(full), 2);
 
     const QImage page = pixels::RenderPdf(ten, 100);
     if (page.isNull())
