@@ -122,6 +122,7 @@ class Contour : public QObject {
     void CopyCommand();
     void ToggleGridCommand(int index);
     void RankMenuOpened();
+    void ChangeRoseWidth();
 
     // Contour levels, on the legend's selected level.
     Grade* SelectedLevel(const QString& title);
@@ -156,7 +157,6 @@ class Contour : public QObject {
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
-    void DrawNetDiagram(frmMap* form, bool grid, int flag);
     // The contour diagram's maximum points as it draws them.
     std::vector<PoleLabels::Marker> ContourMarkers() const;
     // One diagram on one printed page; a missing or failing printer is reported, never

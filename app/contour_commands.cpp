@@ -104,6 +104,9 @@ void Contour::FormMain_MenuClick(int Index) {
     case 211:
         ChangeScanCount();
         break;
+    case 212:
+        ChangeRoseWidth();
+        break;
     case 1001:
         FormMain->CloseByCode();
         break;
@@ -111,7 +114,7 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 212 (rose width) comes with the rose diagram; any other number has no action.
+        // Any other number has no action.
         break;
     }
 }

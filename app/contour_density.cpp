@@ -5,7 +5,6 @@
 #include "core/dialogs.h"
 #include "core/scan_count.h"
 #include "platform/desktop.h"
-#include "tabula.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 
@@ -13,29 +12,7 @@
 #include <QPointer>
 
 void Contour::ComputeDensity() {
-    std::vector<Density::Measurement> data;
-    if (FormMain) {
-        // The data set: from the first data row down to the first row whose cells are blank.
-        // Angle cells longer than four characters are rewritten with the angle read.
-        Tabula& grid = FormMain->grdData();
-        const int first = grid.FixedRows();
-        for (int i = first; i < grid.Rows(); ++i) {
-            const Document::Row row = {grid.TextMatrix(i, 1), grid.TextMatrix(i, 2),
-                                       grid.TextMatrix(i, 3), grid.TextMatrix(i, 4)};
-            std::optional<Density::Measurement> m = Density::MeasurementFromRow(row);
-            if (!m)
-                break;
-            if (Density::AngleCellRewritten(row[0].trimmed()))
-                grid.SetTextMatrix(i, 1, QString::number(m->strikeAngle));
-            if (Density::AngleCellRewritten(row[2].trimmed()))
-                grid.SetTextMatrix(i, 3, QString::number(m->dipAngle));
-            data.push_back(std::move(*m));
-        }
-        grid.SetCol(1);
-        grid.SetRow(first);
-    }
-
-    density_ = Density::ComputeDensity(data);
+    density_ = Density::ComputeDensity(ReadMeasurements());
     dataNumbers_ = density_.dataNumbers;
     countMax_ = density_.countMax;
     countedNodes_ = density_.countedNodes;

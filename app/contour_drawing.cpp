@@ -1,9 +1,5 @@
-// The drawing sequence of the diagrams. Each diagram window shows the net frame (with its
-// polar grid when the window's grid option is on); the density run, the legend bars and the
-// diagrams' own contents build on it.
+// The drawing sequence of the diagrams: the full redraw and the legend.
 #include "app/contour.h"
-#include "core/bmmain.h"
-#include "diagrams/net_drawing.h"
 #include "diagrams/picture_box.h"
 #include "diagrams/rank_legend.h"
 #include "platform/desktop.h"
@@ -49,29 +45,9 @@ void Contour::RefitLegend() {
         level.Reposition();
 }
 
-void Contour::DrawNetDiagram(frmMap* form, bool grid, int flag) {
-    if (!form)
-        return;
-    const auto drawing = [grid](DrawingSurface& surface, float penFactor) {
-        NetDrawing::DrawNetFrame(surface, penFactor, grid);
-        return std::optional<double>(1.5 * BMMain::NetRadius);
-    };
-    if (flag != 0)
-        PrintDiagram(form->Title(), drawing);
-    else
-        DiagramPage::DrawDiagramPicture(form->picCont().Surface(), drawing);
-}
-
 std::vector<PoleLabels::Marker> Contour::ContourMarkers() const {
     std::vector<PoleLabels::Marker> markers;
     for (const Pole& pole : ContourPoles)
         markers.push_back({pole.X, pole.Y, pole.LabelRect(), pole.Caption()});
     return markers;
-}
-
-void Contour::DrawPlot(int flag) {
-    DrawNetDiagram(FormPlot, gridVisible_[0], flag);
-}
-void Contour::DrawRose(int flag) {
-    DrawNetDiagram(FormRose, false, flag);
 }

@@ -8,8 +8,9 @@ std::vector<Measurements::Measurement> Contour::ReadMeasurements() {
     if (!FormMain)
         return measurements;
     Tabula& grid = FormMain->grdData();
+    // The current row does not follow the walk row by row (a long data set would scroll the
+    // grid through every row); it ends where the walk leaves it.
     for (int i = grid.FixedRows(); i < grid.Rows(); ++i) {
-        grid.SetRow(i);
         const Measurements::RowCells cells{grid.TextMatrix(i, 1), grid.TextMatrix(i, 2),
                                            grid.TextMatrix(i, 3), grid.TextMatrix(i, 4)};
         if (Measurements::IsBlankRow(cells))
@@ -19,5 +20,7 @@ std::vector<Measurements::Measurement> Contour::ReadMeasurements() {
                 grid.SetTextMatrix(i, col, *text);
         measurements.push_back(Measurements::FromCells(cells));
     }
+    grid.SetCol(1);
+    grid.SetRow(grid.FixedRows());
     return measurements;
 }

@@ -33,8 +33,13 @@ float RoundHundredths(double v) {
 NetPoint OrientationToNet(int strikeAngle, const QString& strikeSide, int dipAngle,
                           const QString& dipDirection) {
     const QString direction = FirstLetter(dipDirection);
-    const int f = (direction.isEmpty() || direction == u"N") ? 1 : -1;
-    const int g = FirstLetter(strikeSide) == u"W" ? -f : f;
+    return PoleToNet(strikeAngle, FirstLetter(strikeSide) == u"W", dipAngle,
+                     direction.isEmpty() || direction == u"N");
+}
+
+NetPoint PoleToNet(int strikeAngle, bool west, int dipAngle, bool north) {
+    const int f = north ? 1 : -1;
+    const int g = west ? -f : f;
 
     // Whole numbers with the single constants stay single; only sin and cos answer in double.
     // The positions must match the established figures to the hundredth, so the single

@@ -48,6 +48,10 @@ Orientation NetToOrientation(float x, float y);
 // orientation in full-width characters, as "Ｎ２８゜Ｗ８２゜ＮＥ".
 QString OrientationCaption(float x, float y);
 
+// The same from the two letter tests already made: north = the dip direction is empty or
+// starts with N; west = the strike side starts with W.
+NetPoint PoleToNet(int strikeAngle, bool west, int dipAngle, bool north);
+
 // Line-width multiplier of a printed diagram for a printer resolution: Int(10 × dpi / 300 +
 // 0.5) / 10, so lines are as thick at 600 dpi as at 300 dpi.
 float PenFactorForDpi(double dotsPerInch);

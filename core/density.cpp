@@ -10,32 +10,6 @@
 
 namespace Density {
 
-int16_t AngleFromCell(const QString& trimmedText) {
-    const double v = vb::Val(trimmedText.left(4));
-    return std::isfinite(v) ? vb::CInt(v) : int16_t(0);
-}
-
-std::optional<Measurement> MeasurementFromRow(const Document::Row& row) {
-    const QString strike = row[0].trimmed();
-    const QString side = row[1].trimmed();
-    const QString dip = row[2].trimmed();
-    const QString direction = row[3].trimmed();
-    if (strike.isEmpty() && side.isEmpty() && dip.isEmpty() && direction.isEmpty())
-        return std::nullopt;
-    return Measurement{AngleFromCell(strike), side, AngleFromCell(dip), direction};
-}
-
-std::vector<Measurement> MeasurementsFromRows(const std::vector<Document::Row>& rows) {
-    std::vector<Measurement> data;
-    for (const Document::Row& row : rows) {
-        std::optional<Measurement> m = MeasurementFromRow(row);
-        if (!m)
-            break;
-        data.push_back(std::move(*m));
-    }
-    return data;
-}
-
 DensityGrid::DensityGrid(int radius) : radius_(radius) {
     const int margin = vb::CInt(radius / 10.0);
     low_ = -margin;
@@ -137,15 +111,15 @@ class OrientationTally {
     OrientationTally() : counts_(size_t(kAngles * kAngles * 4), 0) {}
 
     // False when the measurement has to be counted on its own.
-    bool Add(const Measurement& m) {
-        const char16_t direction = FirstLetter(m.dipDirection);
-        const char16_t side = FirstLetter(m.strikeSide);
-        if (!direction || !side || m.strikeAngle < 0 || m.strikeAngle >= kAngles ||
-            m.dipAngle < 0 || m.dipAngle >= kAngles)
+    bool Add(const Measurements::Measurement& m) {
+        const char16_t direction = FirstLetter(m.direction);
+        const char16_t side = FirstLetter(m.side);
+        if (!direction || !side || m.strike < 0 || m.strike >= kAngles || m.dip < 0 ||
+            m.dip >= kAngles)
             return false;
         const bool north = direction == u' ' || direction == u'N';
         const bool west = side == u'W';
-        ++counts_[Key(m.strikeAngle, m.dipAngle, north, west)];
+        ++counts_[Key(m.strike, m.dip, north, west)];
         return true;
     }
 
@@ -155,10 +129,7 @@ class OrientationTally {
                 for (const bool north : {true, false})
                     for (const bool west : {false, true})
                         if (const int32_t n = counts_[Key(strike, dip, north, west)]; n > 0)
-                            visit(BMPole::OrientationToNet(
-                                      strike, west ? QStringLiteral("W") : QStringLiteral("E"), dip,
-                                      north ? QStringLiteral("N") : QStringLiteral("S")),
-                                  n);
+                            visit(BMPole::PoleToNet(strike, west, dip, north), n);
     }
 
   private:
@@ -171,7 +142,7 @@ class OrientationTally {
 
 } // namespace
 
-DensityResult ComputeDensity(const std::vector<Measurement>& data) {
+DensityResult ComputeDensity(const std::vector<Measurements::Measurement>& data) {
     const int r = BMMain::NetRadius;
     DensityResult result;
     result.grid = DensityGrid(r);
@@ -186,10 +157,9 @@ DensityResult ComputeDensity(const std::vector<Measurement>& data) {
             CountPoint(grid, p.MirrorX, p.MirrorY, weight);
     };
     OrientationTally tally;
-    for (const Measurement& m : data)
+    for (const Measurements::Measurement& m : data)
         if (!tally.Add(m))
-            count(BMPole::OrientationToNet(m.strikeAngle, m.strikeSide, m.dipAngle, m.dipDirection),
-                  1);
+            count(BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction), 1);
     tally.ForEach(count);
 
     if (data.empty()) {
@@ -201,7 +171,8 @@ DensityResult ComputeDensity(const std::vector<Measurement>& data) {
         return result;
     }
 
-    // Outside the net only mirror counts lie; they are cleared while the maximum is sought.
+    // Outside the net only mirror counts lie; they are cleared while the maximum is
+    // sought.
     const double rim = double(r + 1) * (r + 1);
     int32_t largest = grid(0, 0);
     for (int i = 0; i <= 2 * r + 1; ++i)

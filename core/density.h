@@ -4,35 +4,12 @@
 // read the measurements and hand them over as a list.
 #pragma once
 
-#include "core/document.h"
+#include "core/measurement.h"
 
-#include <QString>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace Density {
-
-// One measurement as counted: angles already read from their cells, letters as typed.
-struct Measurement {
-    int strikeAngle = 0;
-    QString strikeSide;
-    int dipAngle = 0;
-    QString dipDirection;
-};
-
-// An angle cell as the run reads it: the leading number of its first four characters,
-// rounded half to even ("30.55" reads as 30).
-int16_t AngleFromCell(const QString& trimmedText);
-// A cell longer than four characters is rewritten with the angle that was read from it.
-inline bool AngleCellRewritten(const QString& trimmedText) {
-    return trimmedText.size() > 4;
-}
-// One data row (strike angle, strike side, dip angle, dip direction), or nothing when its four
-// cells are blank: that row ends the data set.
-std::optional<Measurement> MeasurementFromRow(const Document::Row& row);
-// The measurements of a document's rows, down to the first blank row.
-std::vector<Measurement> MeasurementsFromRows(const std::vector<Document::Row>& rows);
 
 // Counts per node. Both indices run from -m to 2R + m (m = R/10 rounded half to even); node
 // (i, j) lies at net position (i - R, j - R), so (R, R) is the centre of the net.
@@ -96,6 +73,6 @@ struct DensityResult {
 // (indices 0..2R + 1) cleared, the maximum found, the histogram and the rank colours built.
 // Measurements of the same orientation are counted together: the counts are the same as one
 // by one.
-DensityResult ComputeDensity(const std::vector<Measurement>& data);
+DensityResult ComputeDensity(const std::vector<Measurements::Measurement>& data);
 
 } // namespace Density

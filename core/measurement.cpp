@@ -12,6 +12,16 @@ bool IsBlankRow(const RowCells& cells) {
 }
 
 int AngleFromCell(const QString& text) {
+    // Plain digits, as typed angles nearly always are, read without the general number reader.
+    if (!text.isEmpty() && text.size() <= 4) {
+        int angle = 0;
+        for (const QChar c : text) {
+            if (c < u'0' || c > u'9')
+                return vb::CInt(vb::Val(text));
+            angle = angle * 10 + (c.unicode() - u'0');
+        }
+        return angle;
+    }
     return vb::CInt(vb::Val(text.left(4)));
 }
 

@@ -3,12 +3,14 @@
 #include "diagrams/drawing_surface.h"
 #include "diagrams/net_drawing.h"
 
-void DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
-                        const std::vector<ContourLevels::Level>& ordered,
-                        const ContourDiagramOptions& options) {
-    if (!paper)
-        surface.Cls();
-    const float penFactor = NetDrawing::ScaleForNet(surface, paper);
+#include <optional>
+
+namespace {
+
+std::optional<double> Draw(DrawingSurface& surface, float penFactor, bool paper,
+                           const Density::DensityResult& density,
+                           const std::vector<ContourLevels::Level>& ordered,
+                           const ContourDiagramOptions& options) {
     const double r = density.grid.Radius();
     // Drawing units per typographic point, and the width of the masking pen.
     double perPoint =
@@ -51,5 +53,25 @@ void DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::Dens
 
     PoleLabels::Draw(surface, penFactor, options.markers);
     surface.SetDrawWidth(penFactor);
-    surface.Refresh();
+    return 1.5 * r;
+}
+
+} // namespace
+
+DiagramPage::DiagramDrawing ContourDiagram(bool paper, const Density::DensityResult& density,
+                                           const std::vector<ContourLevels::Level>& ordered,
+                                           const ContourDiagramOptions& options) {
+    return [paper, &density, &ordered, &options](DrawingSurface& surface, float penFactor) {
+        return Draw(surface, penFactor, paper, density, ordered, options);
+    };
+}
+
+bool DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
+                        const std::vector<ContourLevels::Level>& ordered,
+                        const ContourDiagramOptions& options) {
+    const DiagramPage::DiagramDrawing drawing = ContourDiagram(paper, density, ordered, options);
+    if (paper)
+        return DiagramPage::PrintDiagramPage(surface, options.title, drawing);
+    DiagramPage::DrawDiagramPicture(surface, drawing);
+    return true;
 }

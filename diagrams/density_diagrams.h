@@ -1,17 +1,20 @@
-// The two diagrams of the density grid, each drawn by one routine on any drawing surface: the
-// window picture (paper = false), or a page laid out like the printed one (paper = true) on
-// the printer or on a file surface. On paper the surface must be ready for drawing (page
-// prepared); the caller ends the document.
+// The two diagrams of the density grid, each written once as a drawing routine for the shared
+// page frame (diagrams/diagram_page.h), so the window picture, the printed page and a page on a
+// file surface (PDF, SVG, PNG) all come from it.
 //
 //   Density::DensityResult density = Density::ComputeDensity(measurements);
 //   auto levels = ContourLevels::Prepare(levelsInCollectionOrder).ordered;
 //   FileSurface page(path, pageSizeInPixels, 300);
-//   DrawContourDiagram(page, true, density, levels, {.grid = false, .title = title});
-//   page.EndDoc();
+//   bool written = DrawContourDiagram(page, true, density, levels, {.title = title});
+//
+// With paper = true the page is prepared, drawn with the title and ended (EndDoc), exactly as
+// the print command prints it; the result is false when the printer or file failed. With
+// paper = false the surface is a window picture: cleared, drawn and refreshed.
 #pragma once
 
 #include "core/contour_levels.h"
 #include "diagrams/contour_tracing.h"
+#include "diagrams/diagram_page.h"
 #include "diagrams/pole_labels.h"
 
 #include <QString>
@@ -33,11 +36,16 @@ struct ContourDiagramOptions {
 };
 
 // The contour diagram: the filled level areas with their legend, the level lines, the
-// masking ring just outside the rim, the net frame and the data count. `ordered` as
-// ContourLevels::Prepare leaves it (highest value first); empty draws no levels.
-void DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
+// masking ring just outside the rim, the net frame and the data count; on paper the title at
+// 1.5 R under the centre. `ordered` as ContourLevels::Prepare leaves it (highest value first);
+// empty draws no levels.
+bool DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
                         const std::vector<ContourLevels::Level>& ordered,
                         const ContourDiagramOptions& options);
+// Its drawing routine for the page frame; the arguments must outlive it.
+DiagramPage::DiagramDrawing ContourDiagram(bool paper, const Density::DensityResult& density,
+                                           const std::vector<ContourLevels::Level>& ordered,
+                                           const ContourDiagramOptions& options);
 
 struct RankDiagramOptions {
     // The polar grid under the cells.
@@ -50,7 +58,11 @@ struct RankDiagramOptions {
 
 // The graded-shading diagram: every node with a positive count as a unit square in its rank
 // colour, the net frame over it and, when `overlay` holds levels (ordered as above), their
-// contour lines.
-void DrawRankDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
+// contour lines. It prints no title.
+bool DrawRankDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
                      const std::vector<ContourLevels::Level>& overlay,
                      const RankDiagramOptions& options);
+// Its drawing routine for the page frame; the arguments must outlive it.
+DiagramPage::DiagramDrawing RankDiagram(const Density::DensityResult& density,
+                                        const std::vector<ContourLevels::Level>& overlay,
+                                        const RankDiagramOptions& options);

@@ -187,8 +187,9 @@ class DrawingSurface {
     // A polygon in device pixels of the drawable area, filled with FillStyle and FillColor and
     // outlined with the pen (no outline with DrawStyle 5).
     void Polygon(const QPolygon& devicePoints);
-    // Many polygons in device pixels filled as one shape (nonzero winding, so polygons that
-    // share edges fill without seams), with the same fill and outline rules as Polygon.
+    // Polygons in device pixels that tile without overlapping (the cells of a contour area),
+    // filled and outlined as Polygon fills and outlines each; on paper and in files they go
+    // out as one shape.
     void PolyPolygon(const std::vector<QPolygon>& devicePolygons);
     // Clears the drawing to BackColor and puts the current point at (0, 0).
     void Cls();

@@ -44,6 +44,15 @@ void DrawCircleAndCross(DrawingSurface& surface, float penFactor) {
     surface.SetDrawWidth(penFactor);
 }
 
+void DrawHalfFrame(DrawingSurface& surface, float penFactor) {
+    const double r = BMMain::NetRadius;
+    surface.SetForeColor(0);
+    surface.SetDrawWidth(2 * penFactor);
+    surface.Circle({0, 0}, r, std::nullopt, 0.0, double(BMPole::kPi));
+    surface.Line({-r, 0}, Step(2 * r, 0));
+    surface.Line({0, 0}, Step(0, -r));
+}
+
 void DrawNorthMark(DrawingSurface& surface) {
     const QString north = QStringLiteral("Ｎ");
     surface.SetFontSize(14);

@@ -21,6 +21,10 @@ float ScaleForNet(DrawingSurface& surface, bool toPrinter);
 // leaves DrawWidth at penFactor.
 void DrawCircleAndCross(DrawingSurface& surface, float penFactor);
 
+// The rose's half frame: the upper semicircle from east over north to west, the east-west
+// diameter and the radius to north, black, 2 × penFactor wide.
+void DrawHalfFrame(DrawingSurface& surface, float penFactor);
+
 // "Ｎ" in 14 points, centred just above the top of the primitive circle.
 void DrawNorthMark(DrawingSurface& surface);
 

@@ -3,12 +3,12 @@
 #include "diagrams/drawing_surface.h"
 #include "diagrams/net_drawing.h"
 
-void DrawRankDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
-                     const std::vector<ContourLevels::Level>& overlay,
-                     const RankDiagramOptions& options) {
-    if (!paper)
-        surface.Cls();
-    const float penFactor = NetDrawing::ScaleForNet(surface, paper);
+#include <optional>
+
+namespace {
+
+void Draw(DrawingSurface& surface, float penFactor, const Density::DensityResult& density,
+          const std::vector<ContourLevels::Level>& overlay, const RankDiagramOptions& options) {
     const Density::DensityGrid& grid = density.grid;
     const int r = grid.Radius();
 
@@ -31,5 +31,25 @@ void DrawRankDiagram(DrawingSurface& surface, bool paper, const Density::Density
 
     NetDrawing::DrawCircleAndCross(surface, penFactor);
     ContourTracing::DrawContourLines(surface, density, overlay, options.dataError);
-    surface.Refresh();
+}
+
+} // namespace
+
+DiagramPage::DiagramDrawing RankDiagram(const Density::DensityResult& density,
+                                        const std::vector<ContourLevels::Level>& overlay,
+                                        const RankDiagramOptions& options) {
+    return [&density, &overlay, &options](DrawingSurface& surface, float penFactor) {
+        Draw(surface, penFactor, density, overlay, options);
+        return std::optional<double>();
+    };
+}
+
+bool DrawRankDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
+                     const std::vector<ContourLevels::Level>& overlay,
+                     const RankDiagramOptions& options) {
+    const DiagramPage::DiagramDrawing drawing = RankDiagram(density, overlay, options);
+    if (paper)
+        return DiagramPage::PrintDiagramPage(surface, QString(), drawing);
+    DiagramPage::DrawDiagramPicture(surface, drawing);
+    return true;
 }

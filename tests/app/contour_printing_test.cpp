@@ -1,4 +1,5 @@
-// The print command: the question, the active diagram on one page, a missing or failing printer.
+// The print command (the question, the active diagram on one page, a missing or failing
+// printer), the plot and rose drawn from the grid, and the rose's width command.
 #include "app/contour.h"
 #include "core/bmmain.h"
 #include "core/file_association.h"
@@ -9,6 +10,9 @@
 #include "test_files.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -81,13 +85,12 @@ TEST_F(ContourPrintingTest, EachDiagramPrintsOnePageOfItsOwnAndNoPrintsNothing) 
     Activate(contour->FormPlot);
     Print(MsgResult::No);
     EXPECT_EQ(asked, 0);
-    for (frmMap* form :
-         {contour->FormPlot, contour->FormCont, contour->FormRank, contour->FormRose}) {
+    for (frmMap* form : {contour->FormPlot, contour->FormRose}) {
         Activate(form);
         Print(MsgResult::Yes);
     }
-    EXPECT_EQ(asked, 4);
-    for (int i = 1; i <= 4; ++i)
+    EXPECT_EQ(asked, 2);
+    for (int i = 1; i <= 2; ++i)
         EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("page%1.pdf").arg(i))).size(), 0) << i;
 }
 
@@ -110,6 +113,64 @@ TEST_F(ContourPrintingTest, AMissingOrFailingPrinterIsReportedAndThePicturesStay
         EXPECT_TRUE(dialogs.allAnswered()) << c.message.toStdString();
     }
     EXPECT_EQ(contour->FormPlot->picCont().Surface().Image(), before);
+}
+
+TEST_F(ContourPrintingTest, SampleDiagramsPrintAndTheRoseNamesItsDominantSector) {
+    QDir::setCurrent(dir.path());
+    ASSERT_TRUE(contour->OpenDataFile(QStringLiteral(QSTEREO_SAMPLES "/sample.QST")));
+    EXPECT_EQ(contour->FormMain->PanelText(3), QStringLiteral("方位偏重：19個 (N11.25°～33.75°E)"));
+    Activate(contour->FormPlot);
+    Print(MsgResult::Yes);
+    Activate(contour->FormRose);
+    Print(MsgResult::Yes);
+    // Kept for a look when asked to.
+    const QString keep = qEnvironmentVariable("QSTEREO_TEST_OUTPUT");
+    for (const QString& name : {QStringLiteral("plot"), QStringLiteral("rose")}) {
+        const QString page = dir.filePath(QStringLiteral("page%1.pdf").arg(name == "plot" ? 1 : 2));
+        EXPECT_GT(QFileInfo(page).size(), 0);
+        if (!keep.isEmpty()) {
+            QFile::remove(QDir(keep).filePath(name + ".pdf"));
+            QFile::copy(page, QDir(keep).filePath(name + ".pdf"));
+        }
+    }
+    // An empty data set names no sector.
+    contour->FormMain_MenuClick(1);
+    EXPECT_EQ(contour->FormMain->PanelText(3), QString());
+}
+
+TEST_F(ContourPrintingTest, RoseWidthAsksUntilTheAnswerFitsAndKeepsIt) {
+    const QString title = QStringLiteral("角幅の変更");
+    const QString prompt16 = QStringLiteral("ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑの角幅を360度の分割数で入力してください。"
+                                            "\r\n\r\n現在の設定：入力 16　→　角幅 22.50 度");
+    const QString confirm = QStringLiteral(
+        "角幅を変更します。\r\n\r\n２２．５０度　→　 ４５．００度\r\n\r\nよろしいですか？");
+    dialogs.expectInput(prompt16, title, "16", QStringLiteral("400"))
+        .expectMessage(
+            QStringLiteral(
+                "360より大きい値は入力できません。\r\n\r\n2～360の整数値を入力してください。"),
+            MsgButtons::OK, MsgIcon::Exclamation, title)
+        .expectInput(prompt16, title, "16", QStringLiteral("-3"))
+        .expectMessage(QStringLiteral("正の整数値を入力してください。"), MsgButtons::OK,
+                       MsgIcon::Exclamation, title)
+        .expectInput(prompt16, title, "16", QStringLiteral("99999999"))
+        .expectMessage(
+            QStringLiteral(
+                "360より大きい値は入力できません。\r\n\r\n2～360の整数値を入力してください。"),
+            MsgButtons::OK, MsgIcon::Exclamation, title)
+        .expectInput(prompt16, title, "16", QStringLiteral("8"))
+        .expectMessage(confirm, MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::No)
+        .expectInput(prompt16, title, "16", std::nullopt)
+        .expectInput(prompt16, title, "16", QStringLiteral("abc"));
+    for (int i = 0; i < 3; ++i)
+        contour->FormMain_MenuClick(212);
+    EXPECT_EQ(contour->RoseDivisions(), 16);
+    EXPECT_EQ(BMMain::GetIniString("解像度", "分割角度数", "none"), "none");
+
+    dialogs.expectInput(prompt16, title, "16", QStringLiteral("8"))
+        .expectMessage(confirm, MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::Yes);
+    contour->FormMain_MenuClick(212);
+    EXPECT_EQ(contour->RoseDivisions(), 8);
+    EXPECT_EQ(BMMain::GetIniString("解像度", "分割角度数", "none"), "8");
 }
 
 TEST_F(ContourPrintingTest, DataListPrintsItsPagesOrReportsThePrinter) {

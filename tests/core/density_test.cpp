@@ -12,7 +12,7 @@
 #include <tuple>
 
 using Density::ComputeDensity;
-using Density::Measurement;
+using Measurements::Measurement;
 
 namespace {
 
@@ -47,25 +47,6 @@ TEST(RankColors, FollowTheRampFromGreenThroughYellowToRed) {
     EXPECT_EQ(twentyOne[10], Rgb(192, 192, 64)); // both ends meet
     EXPECT_EQ(twentyOne[19], Rgb(147, 64, 64));
     EXPECT_EQ(twentyOne[20], red);
-}
-
-TEST_F(DensityRun, AngleCellsReadTheirFirstFourCharactersAndABlankRowEndsTheData) {
-    EXPECT_EQ(Density::AngleFromCell("30.55"), 30); // "30.5", half to even
-    EXPECT_EQ(Density::AngleFromCell("31.5"), 32);
-    EXPECT_EQ(Density::AngleFromCell("N30"), 0);
-    EXPECT_TRUE(Density::AngleCellRewritten("30.55"));
-    EXPECT_FALSE(Density::AngleCellRewritten("30.5"));
-
-    const std::vector<Document::Row> rows = {
-        {" 30 ", "e", "45", "SE"}, {"", "", "", "NW"}, {" ", "", "", ""}, {"10", "E", "5", "S"}};
-    const std::vector<Measurement> data = Density::MeasurementsFromRows(rows);
-    ASSERT_EQ(data.size(), 2u);
-    EXPECT_EQ(data[0].strikeAngle, 30);
-    EXPECT_EQ(data[0].strikeSide, "e");
-    EXPECT_EQ(data[0].dipDirection, "SE");
-    // Text in the last cell only: strike 0, dip 0.
-    EXPECT_EQ(data[1].strikeAngle, 0);
-    EXPECT_EQ(data[1].dipAngle, 0);
 }
 
 TEST_F(DensityRun, EmptyDataSetGivesOnesAndTheOrientationOfTheFirstNode) {
@@ -213,8 +194,7 @@ TEST_F(DensityRun, CountingByOrientationGivesTheCountsOfOneByOne) {
 
     Density::DensityGrid plain(100);
     for (const Measurement& m : data) {
-        const BMPole::NetPoint p =
-            BMPole::OrientationToNet(m.strikeAngle, m.strikeSide, m.dipAngle, m.dipDirection);
+        const BMPole::NetPoint p = BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction);
         Density::CountPointInWindow(plain, p.X, p.Y);
         if (double(p.MirrorX) * p.MirrorX + double(p.MirrorY) * p.MirrorY <= 110.0 * 110.0)
             Density::CountPointInWindow(plain, p.MirrorX, p.MirrorY);

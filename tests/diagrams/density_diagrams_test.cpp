@@ -15,7 +15,7 @@ class DensityDiagrams : public ::testing::Test {
     void SetUp() override {
         BMMain::NetRadius = 100;
         // A cluster around N30E 45SE and a few planes near vertical (counted at both rims).
-        std::vector<Density::Measurement> data;
+        std::vector<Measurements::Measurement> data;
         for (int s = 20; s <= 40; s += 2)
             for (int d = 35; d <= 55; d += 5)
                 data.push_back({s, "E", d, "SE"});

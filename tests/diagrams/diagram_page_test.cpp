@@ -3,6 +3,7 @@
 #include "diagrams/file_surface.h"
 #include "diagrams/net_drawing.h"
 #include "diagrams/picture_surface.h"
+#include "diagrams/plot_drawing.h"
 #include "pixels.h"
 
 #include <QTemporaryDir>
@@ -11,51 +12,57 @@
 
 namespace {
 
-// Length of the dark run that crosses row y0 walking down column x from y0 - 20.
-int VerticalRun(const QImage& image, int x, int y0) {
-    int top = y0 - 20;
-    while (top < y0 + 20 && !pixels::IsDark(image, x, top))
-        ++top;
-    int bottom = top;
-    while (pixels::IsDark(image, x, bottom))
-        ++bottom;
-    return bottom - top;
+// Length of the first dark run met walking from `from` in steps of `step` (at most 40 steps
+// to reach it).
+int RunLength(const QImage& image, QPoint from, QPoint step) {
+    QPoint p = from;
+    for (int i = 0; i < 40 && !pixels::IsDark(image, p.x(), p.y()); ++i)
+        p += step;
+    int n = 0;
+    for (; pixels::IsDark(image, p.x(), p.y()); p += step)
+        ++n;
+    return n;
 }
 
-// The net frame printed on a 140 × 125 mm page as PNG at `dpi`.
-QImage PrintedFrame(const QString& path, int dpi) {
+// The plot of one measurement, N45E 45SE, with its polar grid, printed on a 140 × 125 mm
+// page as PNG at `dpi`.
+QImage PrintedPlot(const QString& path, int dpi) {
     const double px = dpi / 25.4;
     FileSurface page(path, QSize(int(140 * px), int(125 * px)), dpi);
-    const bool sent = DiagramPage::PrintDiagramPage(
-        page, QString(), [](DrawingSurface& surface, float penFactor) -> std::optional<double> {
-            NetDrawing::DrawNetFrame(surface, penFactor, true);
-            return std::nullopt;
-        });
-    EXPECT_TRUE(sent);
+    const std::vector<Measurements::Measurement> data{{45, "E", 45, "SE"}};
+    EXPECT_TRUE(DiagramPage::PrintDiagramPage(
+        page, QString(), [&](DrawingSurface& surface, float penFactor) {
+            return PlotDrawing::DrawPlot(surface, penFactor, data, true);
+        }));
     return QImage(path);
 }
 
 } // namespace
 
-TEST(DiagramPage, FrameAndGridLinesKeepTheirThicknessAtAnyResolution) {
+TEST(DiagramPage, PrintedLinesKeepTheirThicknessAtAnyResolution) {
     BMMain::NetRadius = 100;
     QTemporaryDir dir;
     struct Case {
         int dpi;
         int frame; // 2 × PenFactor
-        int grid;  // PenFactor, the 30° and 60° lines twice that
+        int thin;  // PenFactor: the rings and the grid (its 30° and 60° lines twice that)
     };
     for (const Case c : {Case{600, 4, 2}, Case{300, 2, 1}}) {
-        const QImage page = PrintedFrame(dir.filePath(QStringLiteral("frame.png")), c.dpi);
+        const QImage page = PrintedPlot(dir.filePath(QStringLiteral("plot.png")), c.dpi);
         ASSERT_FALSE(page.isNull());
         const double px = c.dpi / 25.4;
         const int centreY = int(70 * px);
         // The east-west diameter, 40 mm left of the centre and 10 mm right of it.
-        EXPECT_EQ(VerticalRun(page, int(45 * px), centreY), c.frame) << c.dpi;
+        EXPECT_EQ(RunLength(page, QPoint(int(45 * px), centreY - 20), {0, 1}), c.frame) << c.dpi;
         // The grid's circle of dip 20 (a thin one), 3 mm right of the north radius.
         const double r20 = 50 * 1.4142135 * std::sin(10 * 3.141592 / 180);
         const int y20 = int((70 - std::sqrt(r20 * r20 - 9)) * px);
-        EXPECT_EQ(VerticalRun(page, int(88 * px), y20), c.grid) << c.dpi;
+        EXPECT_EQ(RunLength(page, QPoint(int(88 * px), y20 - 20), {0, 1}), c.thin) << c.dpi;
+        // The ring, 1 mm in radius, 27.06 mm out towards the north-west: its left side.
+        const QPointF ring(85 - 27.06 * std::sqrt(0.5), 70 - 27.06 * std::sqrt(0.5));
+        EXPECT_EQ(RunLength(page, QPoint(int((ring.x() - 1.4) * px), int(ring.y() * px)), {1, 0}),
+                  c.thin)
+            << c.dpi;
     }
 }
 
