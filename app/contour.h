@@ -167,8 +167,8 @@ class Contour : public QObject {
     bool PrintOnPrinter(const std::function<bool(DrawingSurface&)>& print);
     // The measurements of the data grid as a ruled list, several blocks side by side a page.
     bool PrintDataList();
-    // The data set, walking the grid as every diagram does: the current row follows the walk,
-    // angle cells longer than four characters are rewritten, the first blank row ends it.
+    // The data set, walking the grid as every diagram does: angle cells longer than four
+    // characters are rewritten, the first blank row ends it and becomes the current row.
     std::vector<Measurements::Measurement> ReadMeasurements();
 
     Dialogs& dialogs_;

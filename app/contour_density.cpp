@@ -4,15 +4,17 @@
 #include "core/density_texts.h"
 #include "core/dialogs.h"
 #include "core/scan_count.h"
-#include "platform/desktop.h"
+#include "tabula.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 
-#include <QApplication>
-#include <QPointer>
-
 void Contour::ComputeDensity() {
     density_ = Density::ComputeDensity(ReadMeasurements());
+    // The count leaves the grid at the first data row, column 1.
+    if (FormMain) {
+        FormMain->grdData().SetCol(1);
+        FormMain->grdData().SetRow(FormMain->grdData().FixedRows());
+    }
     dataNumbers_ = density_.dataNumbers;
     countMax_ = density_.countMax;
     countedNodes_ = density_.countedNodes;
@@ -44,16 +46,6 @@ void Contour::ChangeScanCount() {
     BMMain::WriteIniString(QStringLiteral("解像度"), QStringLiteral("走査線数"),
                            QString::number(answer.radius));
 
-    Hourglass hourglass;
-    const QPointer<QWidget> focus = QApplication::focusWidget();
-    SetChildWindowsEnabled(false);
-    ComputeDensity();
-    DrawRankLegend();
-    DrawPlot(0);
-    DrawRose(0);
-    DrawRankDiagram(0);
-    DrawContourDiagram(0);
-    SetChildWindowsEnabled(true);
-    if (focus && focus != QApplication::focusWidget())
-        focus->setFocus(Qt::OtherFocusReason);
+    // Everything is counted and drawn again at the new resolution.
+    RedrawAll();
 }

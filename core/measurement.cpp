@@ -11,7 +11,9 @@ bool IsBlankRow(const RowCells& cells) {
     return true;
 }
 
-int AngleFromCell(const QString& text) {
+// Blanks around the number do not count, so every diagram reads a cell alike.
+int AngleFromCell(const QString& cell) {
+    const QString text = cell.trimmed();
     // Plain digits, as typed angles nearly always are, read without the general number reader.
     if (!text.isEmpty() && text.size() <= 4) {
         int angle = 0;
@@ -26,7 +28,7 @@ int AngleFromCell(const QString& text) {
 }
 
 std::optional<QString> RewrittenAngleCell(const QString& text) {
-    if (text.size() <= 4)
+    if (text.trimmed().size() <= 4)
         return std::nullopt;
     return QString::number(AngleFromCell(text));
 }

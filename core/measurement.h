@@ -1,6 +1,6 @@
 // A data row as the diagrams read it: strike and dip from the leading number of the first four
-// characters of their cells (rounded half to even), the letters trimmed. The controller walks
-// the grid with these rules; counting and drawing take the resulting list.
+// characters of their trimmed cells (rounded half to even), the letters trimmed. The controller
+// walks the grid with these rules; counting and drawing take the resulting list.
 #pragma once
 
 #include <QString>
@@ -23,8 +23,8 @@ using RowCells = std::array<QString, 4>;
 bool IsBlankRow(const RowCells& cells);
 // The angle an angle cell stands for.
 int AngleFromCell(const QString& text);
-// A cell longer than four characters is rewritten with the angle it was read as, so the grid
-// shows what was drawn; nothing for a cell that stays.
+// A cell longer than four characters (trimmed) is rewritten with the angle it was read as, so the
+// grid shows what was drawn; nothing for a cell that stays.
 std::optional<QString> RewrittenAngleCell(const QString& text);
 Measurement FromCells(const RowCells& cells);
 

@@ -247,6 +247,15 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::AfterPaste, this, &frmMain::grdData_AfterPaste);
     connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
     connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
+    // Row numbers past 999 need a wider "No." column, whoever added the rows.
+    const auto fitNumbers = [this] { BMContour::FitNumberColumn(grdData()); };
+    connect(&grid, &Tabula::PropertyChanged, this, [fitNumbers](const QString& name) {
+        if (name == QLatin1String("Rows"))
+            fitNumbers();
+    });
+    connect(&grid, &Tabula::AfterPaste, this, fitNumbers);
+    connect(&grid, &Tabula::AfterInsertRow, this, fitNumbers);
+    connect(&grid, &Tabula::AfterDeleteRow, this, fitNumbers);
 
     buildMenus();
     buildToolbar();
@@ -493,7 +502,18 @@ void frmMain::grdData_BeforeChange(bool& Cancel, int Row, int Col) {
         return;
     dialogs_.message(message, MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     Cancel = true;
+    // The frame takes the keyboard back from the closed message box: a desktop without a
+    // window manager gives it to no window at all.
+    activateWindow();
     grdData().setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::setChange(bool value) {
+    change_ = value;
+    // Switching redrawing on takes the current cell's text as the reference for changes.
+    Tabula& grid = grdData();
+    if (!value && grid.Redraw())
+        grid.SetRedraw(true);
 }
 
 void frmMain::grdData_Change(int Row, int Col) {

@@ -427,9 +427,12 @@ void frmMap::EditTitle() {
         dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
-    const QString text = trimSpaces(*answer);
+    QString text = trimSpaces(*answer);
     if (text.isEmpty())
         return;
+    // The data file's character set writes "¥" as its backslash byte, which reads back as "\":
+    // taken as that backslash here, the title shows now as it will after a save.
+    text.replace(QChar(0x00A5), u'\\');
     setTitle(BMMain::DecodeTitle(text));
 }
 

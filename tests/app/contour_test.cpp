@@ -68,6 +68,15 @@ class ContourTest : public ::testing::Test {
         return path;
     }
     Tabula& grid() { return contour->FormMain->grdData(); }
+    // Starts, opens a sample file through command 2 and makes the frame the active window.
+    Contour& StartWithSample(const QString& path) {
+        Contour& c = Start();
+        dialogs.expectOpenFile(path);
+        c.FormMain_MenuClick(2);
+        c.FormMain->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+        return c;
+    }
     void Activate(QWidget* form) {
         contour->FormMain->mdiArea().setActiveSubWindow(
             qobject_cast<QMdiSubWindow*>(form->parentWidget()));
@@ -189,12 +198,8 @@ TEST_F(ContourTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone) {
 }
 
 TEST_F(ContourTest, SavingFinishesTheCellBeingTypedFirst) {
-    Contour& c = Start();
     const QString path = WriteSample("a.QST");
-    dialogs.expectOpenFile(path);
-    c.FormMain_MenuClick(2);
-    c.FormMain->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    Contour& c = StartWithSample(path);
     const auto typeInto = [this](int row, int col, const char* text) {
         grid().SetRow(row);
         grid().SetCol(col);
@@ -215,6 +220,25 @@ TEST_F(ContourTest, SavingFinishesTheCellBeingTypedFirst) {
     c.FormMain_MenuClick(22);
     EXPECT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
     EXPECT_FALSE(c.FormMain->Change());
+}
+
+TEST_F(ContourTest, NoSaveQuestionAfterASaveWhenNothingChangedSince) {
+    const QString path = WriteSample("a.QST");
+    Contour& c = StartWithSample(path);
+    grid().SetRow(4);
+    grid().SetCol(1);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "1");
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
+    // Another cell is clicked: the saved value is no news.
+    grid().SetRow(6);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
