@@ -6,6 +6,7 @@
 #include "diagrams/picture_box.h"
 #include "diagrams/printer_surface.h"
 #include "scripted_dialogs.h"
+#include "started_contour.h"
 #include "tabula.h"
 #include "test_files.h"
 #include "windows/frm_main.h"
@@ -27,20 +28,12 @@ namespace {
 
 const QString kQuestion = QStringLiteral("選択中の帳票を印刷します。\r\nよろしいですか？");
 
-class ContourPrintingTest : public ::testing::Test {
+class ContourPrintingTest : public StartedContour {
   protected:
     void SetUp() override {
-        BMMain::SetAppPath(dir.path());
-        BMMain::NetRadius = 100;
-        association.SetRunTools(false);
-        contour = std::make_unique<Contour>(dialogs, association);
-        contour->Initialise(QString());
+        StartedContour::SetUp();
         // Pages go to numbered PDF files unless a test says otherwise.
         contour->SetPrinterFactory([this] { return PdfPrinter(NextPdf()); });
-    }
-    void TearDown() override {
-        contour.reset();
-        EXPECT_TRUE(dialogs.allAnswered());
     }
     QString NextPdf() { return dir.filePath(QStringLiteral("page%1.pdf").arg(++pages)); }
     static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path) {
@@ -52,11 +45,6 @@ class ContourPrintingTest : public ::testing::Test {
                                                      QPageLayout::Millimeter));
         return printer;
     }
-    void Activate(QWidget* form) {
-        contour->FormMain->mdiArea().setActiveSubWindow(
-            qobject_cast<QMdiSubWindow*>(form->parentWidget()));
-        QCoreApplication::processEvents();
-    }
     // Command 32 answered with `answer`; `failure` is the message expected after it.
     void Print(MsgResult answer, const QString& failure = QString()) {
         dialogs.expectMessage(kQuestion, MsgButtons::YesNo, MsgIcon::Exclamation,
@@ -67,10 +55,6 @@ class ContourPrintingTest : public ::testing::Test {
         contour->FormMain_MenuClick(32);
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    FileAssociation association{"/opt/q/qstereo", dir.filePath("share")};
-    std::unique_ptr<Contour> contour;
     int pages = 0;
 };
 

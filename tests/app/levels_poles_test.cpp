@@ -7,6 +7,7 @@
 #include "core/vb.h"
 #include "diagrams/picture_box.h"
 #include "scripted_dialogs.h"
+#include "started_contour.h"
 #include "test_files.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
@@ -29,25 +30,9 @@ namespace {
 
 const QString kSelect = QStringLiteral("編集するｺﾝﾀｰを選択して下さい。");
 
-class LevelsAndPoles : public ::testing::Test {
+class LevelsAndPoles : public StartedContour {
   protected:
-    void SetUp() override {
-        BMMain::SetAppPath(dir.path());
-        BMMain::NetRadius = 100;
-        association.SetRunTools(false);
-        contour = std::make_unique<Contour>(dialogs, association);
-        contour->Initialise(QString());
-    }
-    void TearDown() override {
-        contour.reset();
-        EXPECT_TRUE(dialogs.allAnswered());
-    }
     Contour& c() { return *contour; }
-    void Activate(QWidget* form) {
-        c().FormMain->mdiArea().setActiveSubWindow(
-            qobject_cast<QMdiSubWindow*>(form->parentWidget()));
-        QCoreApplication::processEvents();
-    }
     const Grade& Level(int n) {
         const Grade* level = c().Levels().Item(QStringLiteral("Gr_%1").arg(n));
         EXPECT_NE(level, nullptr) << n;
@@ -73,11 +58,6 @@ class LevelsAndPoles : public ::testing::Test {
         QKeyEvent e(QEvent::KeyPress, key, modifiers);
         QApplication::sendEvent(&c().FormRSet->picRSet(), &e);
     }
-
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    FileAssociation association{"/opt/q/qstereo", dir.filePath("share")};
-    std::unique_ptr<Contour> contour;
 };
 
 } // namespace
