@@ -6,6 +6,7 @@
 #include "core/file_association.h"
 #include "core/vb.h"
 #include "diagrams/picture_box.h"
+#include "diagrams/printer_surface.h"
 #include "scripted_dialogs.h"
 #include "started_contour.h"
 #include "test_files.h"
@@ -350,4 +351,22 @@ TEST_F(LevelsAndPoles, LevelsAndMarkersSurviveASaveAndAnOpenToTheByte) {
     const QString third = dir.filePath("third.QST");
     ASSERT_TRUE(c().SaveDataFile(third));
     EXPECT_EQ(slurp(third), slurp(second));
+}
+
+TEST_F(LevelsAndPoles, PrintedContourDiagramCarriesTheMarkerCaptions) {
+    const QByteArray keep = qgetenv("QSTEREO_TEST_OUTPUT");
+    const QString pdf = (keep.isEmpty() ? dir.path() : QString::fromLocal8Bit(keep)) + "/cont.pdf";
+    c().SetPrinterFactory([pdf] {
+        auto printer = std::make_unique<PrinterSurface>();
+        printer->Printer().setOutputFormat(QPrinter::PdfFormat);
+        printer->Printer().setOutputFileName(pdf);
+        return std::unique_ptr<DrawingSurface>(std::move(printer));
+    });
+    Activate(c().FormCont);
+    c().FormMain_MenuClick(112);
+    Q_EMIT c().FormCont->MovePole(1, 0.5f, 0);
+    dialogs.expectMessage("選択中の帳票を印刷します。\r\nよろしいですか？", MsgButtons::YesNo,
+                          MsgIcon::Exclamation, "QUILL Stereo", MsgResult::Yes);
+    c().FormMain_MenuClick(32);
+    EXPECT_EQ(PdfPageCount(pdf), 1);
 }
