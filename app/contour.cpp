@@ -14,10 +14,13 @@
 #include "windows/frm_rank_set.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 
@@ -76,8 +79,9 @@ void Contour::Initialise(const QString& commandLine) {
         name.remove(0, 1);
     if (name.endsWith(u'"'))
         name.chop(1);
+    const QString refusal = name.isEmpty() ? QString() : UnopenableMessage(name);
     bool opened = false;
-    if (vb::InStrText(commandLine, QStringLiteral(".QST")) > 0 && BMMain::FileExists(name))
+    if (!name.isEmpty() && refusal.isEmpty())
         opened = OpenDataFile(name);
     if (!opened) {
         // Also after a refused file: the empty diagrams are drawn and the windows usable.
@@ -86,6 +90,9 @@ void Contour::Initialise(const QString& commandLine) {
         SetChildWindowsEnabled(true);
     }
     FormMain->grdData().setFocus();
+    // Said once the program is up, so that the message is not hidden behind the splash.
+    if (!refusal.isEmpty())
+        QTimer::singleShot(0, this, [this, refusal] { ReportUnopenable(refusal); });
 }
 
 void Contour::CreateWindows() {
@@ -225,36 +232,49 @@ void Contour::SetCaption() {
     FormMain->setWindowTitle(kProgramTitle + QStringLiteral(" - [") + fileName_ + u']');
 }
 
-void Contour::FormMain_QueryUnload(bool& Cancel, int) {
+QString Contour::DialogFolder() const {
+    const QFileInfo current(fileName_);
+    if (current.isAbsolute() && current.absoluteDir().exists())
+        return current.absolutePath();
+    if (!lastFolder_.isEmpty())
+        return lastFolder_;
+    // Not the program folder, which is the current one: the user's files are at home.
+    return QDir::homePath();
+}
+
+bool Contour::SaveChangesFirst() {
     bool changed = modified_;
     if (!changed) {
         changed = FormMain->Change();
         modified_ = changed;
     }
-    if (changed) {
-        const MsgResult answer = dialogs_.message(
-            QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？"),
-            MsgButtons::YesNoCancel, MsgIcon::Exclamation, QStringLiteral("Quill Net"));
-        if (answer == MsgResult::Cancel) {
-            Cancel = true;
-            return;
+    if (!changed)
+        return true;
+    const MsgResult answer = dialogs_.message(
+        QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？"),
+        MsgButtons::YesNoCancel, MsgIcon::Exclamation, QStringLiteral("Quill Net"));
+    if (answer == MsgResult::Cancel)
+        return false;
+    if (answer == MsgResult::Yes) {
+        QString path = fileName_;
+        if (!BMMain::FileExists(path)) {
+            path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
+            if (path.isEmpty())
+                return false;
+            lastFolder_ = QFileInfo(path).absolutePath();
         }
-        if (answer == MsgResult::Yes) {
-            QString path = fileName_;
-            if (!BMMain::FileExists(path)) {
-                path = BMContour::ShowSaveDialog(dialogs_, fileName_);
-                if (path.isEmpty()) {
-                    Cancel = true;
-                    return;
-                }
-            }
-            // A save that failed (its message has been shown) keeps the program open, so the
-            // changes are not lost with it.
-            if (!SaveDataFile(path)) {
-                Cancel = true;
-                return;
-            }
-        }
+        // A save that failed (its message has been shown) keeps the document, so the changes
+        // are not lost with it.
+        if (!SaveDataFile(path))
+            return false;
+    }
+    return true;
+}
+
+void Contour::FormMain_QueryUnload(bool& Cancel, int) {
+    if (!SaveChangesFirst()) {
+        Cancel = true;
+        return;
     }
     ClearDiagramObjects();
     Positions.SaveWindowPosML2(FormCont, QStringLiteral("Contour"));

@@ -111,8 +111,19 @@ class Contour : public QObject {
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
+    // Asks whether to save a changed document, and saves on Yes. False when the document must
+    // stay: Cancel, a cancelled save dialog or a failed save.
+    bool SaveChangesFirst();
+    // The message that says why `path` cannot be opened as a data file (missing, or of
+    // another type), or an empty text when it can be.
+    static QString UnopenableMessage(const QString& path);
+    void ReportUnopenable(const QString& message);
+    // Where the open and save dialogs start: the current document's folder, else the folder a
+    // file was last opened from or saved to.
+    QString DialogFolder() const;
 
     // Commands.
+    void NewCommand();
     void SaveCommand();
     void SaveAsCommand();
     void OpenCommand();
@@ -188,6 +199,7 @@ class Contour : public QObject {
     long countedNodes_ = 0;
     int roseDivisions_ = 16;
     QString fileName_;
+    QString lastFolder_;
     bool showContourOnRank_ = true;
     bool modified_ = false;
     std::array<bool, 3> gridVisible_{};

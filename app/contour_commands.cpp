@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace {
@@ -22,9 +23,8 @@ const QString kPrintQuestionTitle = QStringLiteral("QUILL Stereo");
 
 void Contour::FormMain_MenuClick(int Index) {
     switch (Index) {
-    case 1: // the main window has already set the grid up afresh
-        NewDocument(true);
-        SetCaption();
+    case 1:
+        NewCommand();
         break;
     case 2:
         OpenCommand();
@@ -119,10 +119,29 @@ void Contour::FormMain_MenuClick(int Index) {
     }
 }
 
+void Contour::NewCommand() {
+    // What is being typed counts as a change before the document is replaced.
+    FormMain->FinishCellEdit();
+    if (!SaveChangesFirst())
+        return;
+    NewDocument(true);
+    FormMain->setChange(false);
+    SetCaption();
+}
+
 void Contour::OpenCommand() {
-    const QString path = BMContour::ShowOpenDialog(dialogs_, QString());
+    FormMain->FinishCellEdit();
+    if (!SaveChangesFirst())
+        return;
+    const QString path = BMContour::ShowOpenDialog(dialogs_, QString(), DialogFolder());
     if (path.isEmpty())
         return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    // A name typed into the dialog may be of any type.
+    if (const QString refusal = UnopenableMessage(path); !refusal.isEmpty()) {
+        ReportUnopenable(refusal);
+        return;
+    }
     // The file is read before anything of the current document is dropped, so a file that
     // cannot be opened leaves the document, its name and the caption as they were.
     if (OpenDataFile(path))
@@ -138,9 +157,10 @@ void Contour::SaveCommand() {
 }
 
 void Contour::SaveAsCommand() {
-    const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_);
+    const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
     if (path.isEmpty())
         return;
+    lastFolder_ = QFileInfo(path).absolutePath();
     fileName_ = path;
     SaveDataFile(fileName_);
     SetCaption();

@@ -2,6 +2,9 @@
 #include "app/contour.h"
 #include "core/bmmain.h"
 #include "core/data_file.h"
+#include "core/document_reader.h"
+#include "core/file_names.h"
+#include "core/vb.h"
 #include "core/version.h"
 #include "platform/desktop.h"
 #include "tabula.h"
@@ -49,6 +52,21 @@ void Contour::NewDocument(bool ResetGrid) {
         DrawContourDiagram(0);
     }
     modified_ = false;
+}
+
+QString Contour::UnopenableMessage(const QString& path) {
+    QString reason;
+    if (!BMMain::FileExists(path))
+        reason = QStringLiteral("（ﾌｧｲﾙが見つかりません）");
+    else if (vb::InStrText(path, QStringLiteral(".QST")) == 0)
+        reason = QStringLiteral("（ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*.QST)ではありません）");
+    else
+        return QString();
+    return reason + QStringLiteral("\r\nﾌｧｲﾙを開くことができません。\r\n\r\n") + path;
+}
+
+void Contour::ReportUnopenable(const QString& message) {
+    Notify(dialogs_, message, MsgIcon::Exclamation, DataFile::ReadFailureTitle());
 }
 
 bool Contour::OpenDataFile(const QString& path) {

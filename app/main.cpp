@@ -1,10 +1,10 @@
 // Entry routine: the splash, the program directory, the global settings, then the controller,
 // which builds and shows every window.
-#include "core/bmmain.h"
 #include "app/contour.h"
+#include "core/bmmain.h"
+#include "core/file_association.h"
 #include "platform/desktop.h"
 #include "platform/qt_dialogs.h"
-#include "core/file_association.h"
 #include "windows/frm_main.h"
 #include "windows/frm_title.h"
 
@@ -28,14 +28,18 @@ int main(int argc, char* argv[]) {
     auto* splash = new frmTitle;
     splash->Load();
 
+    // The shell has already split and unquoted the arguments: the rest is the one file name.
+    // A relative name is the user's, from where the program was started.
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    QString commandLine = arguments.join(u' ').trimmed();
+    if (!commandLine.isEmpty() && !commandLine.startsWith(u'"') &&
+        QDir::isRelativePath(commandLine))
+        commandLine = QDir::current().absoluteFilePath(commandLine);
+
     BMMain::SetAppPath(QCoreApplication::applicationDirPath());
     QDir::setCurrent(BMMain::AppPath);
     BMMain::LoadGlobalSettings();
-
-    // The shell has already split and unquoted the arguments: the rest is the one file name.
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    const QString commandLine = arguments.join(u' ');
 
     QtDialogs dialogs;
     const FileAssociation association(QCoreApplication::applicationFilePath());

@@ -11,7 +11,7 @@ int16_t PrintColumns = 3;
 int16_t PrintRows = 30;
 
 QString SettingsPath() {
-    return AppPath + QStringLiteral("QStereo.ini");
+    return ProfileFile::Resolve(AppPath + QStringLiteral("QStereo.ini"));
 }
 
 QString GetIniString(const QString& section, const QString& key, const QString& defaultValue) {

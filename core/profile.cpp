@@ -88,34 +88,47 @@ QString cutToBytes(const QString& value) {
 
 } // namespace
 
-ProfileFile::ProfileFile(QString path, QString fallbackDir)
-    : path_(std::move(path)), fallbackDir_(std::move(fallbackDir)) {}
+ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
 
-QString ProfileFile::redirectedPath() const {
-    QString dir = fallbackDir_;
-    if (dir.isEmpty())
-        dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QDir(dir).filePath(QFileInfo(path_).fileName());
-}
+namespace {
 
-bool ProfileFile::programLocationWritable() const {
-    QFile existing(path_);
+// Whether the file at `path` can be written, or made when it does not exist yet.
+bool canWrite(const QString& path) {
+    QFile existing(path);
     if (existing.exists())
         return existing.open(QIODevice::ReadWrite | QIODevice::Append);
-    QTemporaryFile probe(QFileInfo(path_).absolutePath() + QStringLiteral("/.probe-XXXXXX"));
+    QTemporaryFile probe(QFileInfo(path).absolutePath() + QStringLiteral("/.probe-XXXXXX"));
     return probe.open();
 }
 
-QString ProfileFile::effectivePath() const {
-    const QString redirected = redirectedPath();
-    if (QFileInfo::exists(redirected) && !programLocationWritable())
+} // namespace
+
+QString ProfileFile::Resolve(const QString& path, const QString& fallbackDir) {
+    if (canWrite(path))
+        return path;
+    const QString dir = fallbackDir.isEmpty()
+                            ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                            : fallbackDir;
+    const QString redirected = QDir(dir).filePath(QFileInfo(path).fileName());
+    if (QFileInfo::exists(redirected) || !QFileInfo::exists(path))
         return redirected;
-    return path_;
+    // The program's own settings are carried over once, into a file the user owns: a copy of
+    // the file itself would keep its read-only mode.
+    QFile original(path);
+    if (!original.open(QIODevice::ReadOnly))
+        return path;
+    const QByteArray bytes = original.readAll();
+    QDir().mkpath(dir);
+    QSaveFile copy(redirected);
+    if (original.error() == QFileDevice::NoError && copy.open(QIODevice::WriteOnly) &&
+        copy.write(bytes) == bytes.size() && copy.commit())
+        return redirected;
+    return path;
 }
 
 QString ProfileFile::read(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    const QByteArray data = readAll(effectivePath());
+    const QByteArray data = readAll(path_);
     bool inSection = false;
     for (const Line& line : splitLines(data)) {
         const QString text = cp932::decode(line.bytes);
@@ -131,15 +144,7 @@ QString ProfileFile::read(const QString& section, const QString& key,
 }
 
 bool ProfileFile::write(const QString& section, const QString& key, const QString& value) const {
-    QString target = path_;
-    if (!programLocationWritable()) {
-        target = redirectedPath();
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        // Carry the program's own settings over once, so no other value is lost.
-        if (!QFileInfo::exists(target) && QFileInfo::exists(path_))
-            QFile::copy(path_, target);
-    }
-    QList<Line> lines = splitLines(readAll(target));
+    QList<Line> lines = splitLines(readAll(path_));
     const QByteArray newLine = cp932::encode(key + u'=' + value);
 
     qsizetype sectionAt = -1, lastInSection = -1, keyAt = -1;
@@ -181,7 +186,8 @@ bool ProfileFile::write(const QString& section, const QString& key, const QStrin
         lines.append({newLine, "\r\n"});
     }
 
-    QSaveFile out(target);
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QSaveFile out(path_);
     // A writable file in a folder that takes no new files is written in place.
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))

@@ -2,9 +2,9 @@
 
 #include "core/bmmain.h"
 #include "core/cp932.h"
-#include "platform/desktop.h"
 #include "core/dialogs.h"
 #include "core/vb.h"
+#include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/artwork.h"
 #include "windows/bmcontour.h"
@@ -439,9 +439,8 @@ void frmMain::menuItemClick(int index) {
         showVersion();
         return;
     }
-    // A new document starts from an empty grid before the controller hears of it.
-    if (index == 1)
-        BMContour::InitDataGrid(grdData());
+    // A new document's empty grid is the controller's to set up: it first asks whether the
+    // changed one is to be saved.
     Q_EMIT MenuClick(index);
 }
 
@@ -474,7 +473,12 @@ void frmMain::arrange(int index) {
 void frmMain::showHelp() {
     const QString path = BMMain::AppPath + QStringLiteral("help_st.htm");
     if (QFileInfo(path).isFile()) {
-        dialogs_.openExternal(path);
+        if (!dialogs_.openExternal(path))
+            dialogs_.message(
+                QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙを表示できません。\r\n"
+                               "HTMLﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを確認してください。\r\n\r\n") +
+                    path,
+                MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     } else {
         dialogs_.message(QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n") + path,
                          MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);

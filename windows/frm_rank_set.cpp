@@ -31,8 +31,11 @@ frmRankSet::frmRankSet(QWidget* parent) : QWidget(parent), d_(new Private) {
     d_->picture->setGeometry(rect());
     d_->picture->installEventFilter(this);
     connect(d_->picture, &PictureBox::MouseUp, this, [this](int button, int, double, double) {
-        if (button == 2)
-            Q_EMIT MenuButtonDown(2);
+        if (button != 2)
+            return;
+        // The menu's commands act on the active window: the clicked one becomes it first.
+        d_->activation->MakeActive();
+        Q_EMIT MenuButtonDown(2);
     });
 
     d_->activation = new MdiActivation(this);

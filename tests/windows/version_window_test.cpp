@@ -1,6 +1,6 @@
+#include "core/file_association.h"
 #include "scripted_dialogs.h"
 #include "test_files.h"
-#include "core/file_association.h"
 #include "windows/frm_title.h"
 #include "windows/frm_version.h"
 
@@ -36,6 +36,11 @@ TEST(VersionWindow, ShowsNameVersionAndPlatform) {
     EXPECT_TRUE(window.cmdVer(1)->isEnabled());
 
     dialogs.expectOpenExternal(frmVersion::WebAddress());
+    window.txtVersion_Click();
+    dialogs.expectOpenExternal(frmVersion::WebAddress(), false)
+        .expectMessage("ﾎｰﾑﾍﾟｰｼﾞを表示できません。\r\nWebﾌﾞﾗｳｻﾞを確認してください。\r\n\r\n" +
+                           frmVersion::WebAddress(),
+                       MsgButtons::OK, MsgIcon::Exclamation, "QUILL Stereo");
     window.txtVersion_Click();
 }
 
