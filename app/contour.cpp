@@ -100,6 +100,8 @@ void Contour::CreateWindows() {
     for (int i = 0; i < 3; ++i)
         FormMain->MenuItem(202 + i)->setChecked(gridVisible_[i]);
     FormMain->setWindowTitle(kProgramTitle);
+    // The level items are usable while a level exists.
+    EnableLevelItems(false);
     FormMain->show();
 
     FormRSet = new frmRankSet;
@@ -108,6 +110,7 @@ void Contour::CreateWindows() {
     connect(FormRSet, &frmRankSet::Deactivate, this, [this] { EnableLevelCommands(false); });
     connect(FormRSet, &frmRankSet::MenuButtonDown, this, &Contour::ShowPopupMenu);
     connect(FormRSet, &frmRankSet::Move, this, &Contour::FormRSet_Move);
+    connect(FormRSet, &frmRankSet::DeleteButtonClick, this, &Contour::DeleteLevel);
     connect(FormRSet, &frmRankSet::Resize, this, &Contour::RefitLegend);
     Positions.SetWindowPosML2(FormRSet, QStringLiteral("RankSet"));
     FormRSet->show();
@@ -200,16 +203,17 @@ void Contour::EnableLevelCommands(bool enabled) {
 }
 
 void Contour::FormMap_MovePole(frmMap* form, int Index, float X, float Y) {
-    auto& poles = form == FormCont ? ContourPoles : PlotPoles;
-    if (Index < 1 || Index > static_cast<int>(poles.size()))
-        return;
-    poles[Index - 1].x = X;
-    poles[Index - 1].y = Y;
+    // The window has moved the marker and its line; the label tells where it now stands.
+    if (Pole* pole = PolesOf(form).Item(QStringLiteral("P_%1").arg(Index))) {
+        pole->X = X;
+        pole->Y = Y;
+        pole->SetLabelCaption();
+    }
 }
 
 void Contour::FormRSet_Move(int Index, float Value) {
-    if (Index >= 1 && Index <= static_cast<int>(Grades.size()))
-        Grades[Index - 1].value = Value;
+    if (Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(Index)))
+        level->SetValue(Value);
 }
 
 void Contour::SetChildWindowsEnabled(bool enabled) {

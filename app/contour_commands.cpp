@@ -42,7 +42,7 @@ void Contour::FormMain_MenuClick(int Index) {
         if (dialogs_.message(QStringLiteral("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？"),
                              MsgButtons::YesNo, MsgIcon::Exclamation,
                              kPrintQuestionTitle) == MsgResult::Yes) {
-            // The data-list printing comes with its own routine.
+            PrintDataList();
         }
         break;
     case 32:
@@ -70,6 +70,37 @@ void Contour::FormMain_MenuClick(int Index) {
         FormMain->MenuItem(205)->setChecked(showContourOnRank_);
         DrawRankDiagram(0);
         break;
+    case 111:
+        AddLevel(0);
+        break;
+    case 112:
+        AddPole(PoleWindow());
+        break;
+    case 113:
+        OpenPoleList();
+        break;
+    case 301:
+        ChangeLevelValue();
+        break;
+    case 311:
+        DeleteLevel(FormRSet ? FormRSet->LabelIndex() : 0);
+        break;
+    case 321:
+        ChangeLevelColour();
+        break;
+    case 400:
+    case 401:
+    case 402:
+    case 403:
+    case 404:
+    case 405:
+    case 406:
+    case 407:
+        ChangeLevelPattern(Index - 400);
+        break;
+    case 501:
+        DeletePopupPole();
+        break;
     case 211:
         ChangeScanCount();
         break;
@@ -83,9 +114,7 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 111-113, 301, 311, 321, 400-407 and 501 are the editing commands of the
-        // contour levels and maximum points, dispatched here once
-        // those routines exist; any other number has no action.
+        // Any other number has no action.
         break;
     }
 }
@@ -206,12 +235,12 @@ void Contour::ToggleGridCommand(int index) {
 
 void Contour::RankMenuOpened() {
     const int selected = FormRSet ? FormRSet->LabelIndex() : 0;
-    if (selected > 0 && selected <= static_cast<int>(Grades.size())) {
+    if (selected > 0) {
         for (int i = 400; i <= 407; ++i)
             FormMain->MenuItem(i)->setChecked(false);
-        const int pattern = Grades[selected - 1].fillStyle.value_or(0);
-        if (QAction* item = FormMain->MenuItem(400 + pattern))
-            item->setChecked(true);
+        if (const Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(selected)))
+            if (QAction* item = FormMain->MenuItem(400 + level->FillStyle()))
+                item->setChecked(true);
         return;
     }
     Notify(dialogs_, QStringLiteral("編集するｺﾝﾀｰを選択して下さい。"), MsgIcon::Exclamation,

@@ -50,7 +50,8 @@ void LoadGlobalSettings() {
     NetRadius =
         GetIniInteger(section, QStringLiteral("走査線数"), 100, kMinNetRadius, kMaxNetRadius);
     PrintColumns = GetIniInteger(section, QStringLiteral("印刷段数"), 3, 1);
-    PrintRows = GetIniInteger(section, QStringLiteral("印刷行数"), 30, 1);
+    // A page needs its two header rows and at least one row of data.
+    PrintRows = GetIniInteger(section, QStringLiteral("印刷行数"), 30, 3);
 }
 
 } // namespace BMMain

@@ -96,4 +96,12 @@ constexpr int16_t DefaultPattern(int n) {
     return static_cast<int16_t>(7 - n % 6);
 }
 
+// The colour (0x00BBGGRR) a new contour level numbered n starts with: the text-mode palette
+// entry (n And 7) + 7, so grey, blue, green, cyan, red, magenta, yellow, silver, repeating.
+constexpr uint32_t DefaultLevelColor(int n) {
+    constexpr uint32_t kPalette[8] = {0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00,
+                                      0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF};
+    return kPalette[n & 7];
+}
+
 } // namespace DataFile

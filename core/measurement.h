@@ -3,6 +3,8 @@
 // walks the grid with these rules; counting and drawing take the resulting list.
 #pragma once
 
+#include "core/document.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -29,6 +31,6 @@ int AngleFromCell(const QString& text);
 std::optional<QString> RewrittenAngleCell(const QString& text);
 Measurement FromCells(const RowCells& cells);
 // The data set of a document's rows: every row down to the first blank one.
-std::vector<Measurement> FromRows(const std::vector<RowCells>& rows);
+std::vector<Measurement> FromRows(const std::vector<Document::Row>& rows);
 
 } // namespace Measurements

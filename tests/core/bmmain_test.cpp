@@ -61,6 +61,12 @@ TEST_F(SettingsTest, ValuesThatDoNotConvertOrDoNotFitReadAsTheDefault) {
         EXPECT_EQ(BMMain::PrintColumns, 3) << bad;
         EXPECT_EQ(BMMain::PrintRows, 30) << bad;
     }
+    // The data list needs its two header rows and one row of data on a page.
+    for (const char* rows : {"1", "2", "3"}) {
+        Set("解像度", "印刷行数", rows);
+        BMMain::LoadGlobalSettings();
+        EXPECT_EQ(BMMain::PrintRows, rows[0] == '3' ? 3 : 30) << rows;
+    }
 }
 
 TEST_F(SettingsTest, BooleansReadTextOrNumbers) {
