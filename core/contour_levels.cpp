@@ -1,5 +1,6 @@
 #include "core/contour_levels.h"
 
+#include "core/hundredths.h"
 #include "core/vb.h"
 
 #include <algorithm>
@@ -29,7 +30,8 @@ std::vector<Level> FromGrades(const std::vector<Document::Grade>& grades) {
     for (size_t n = 0; n < grades.size(); ++n) {
         const int index = int(n) + 1;
         const Document::Grade& grade = grades[n];
-        levels.push_back({index, grade.value, grade.foreColor,
+        // Kept to hundredths, as the program keeps a level it reads from a file.
+        levels.push_back({index, SingleHundredths(grade.value), grade.foreColor,
                           grade.fillStyle.value_or(DataFile::DefaultPattern(index))});
     }
     return levels;
