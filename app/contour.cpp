@@ -1,6 +1,7 @@
 #include "app/contour.h"
 
 #include "core/bmmain.h"
+#include "core/diagram_settings.h"
 #include "core/dialogs.h"
 #include "core/file_dialogs.h"
 #include "core/file_names.h"
@@ -14,17 +15,17 @@
 #include "windows/frm_rank_set.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 
 const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
-const QString kGridSection = QStringLiteral("ｸﾞﾘｯﾄﾞ");
-const std::array<QString, 3> kGridKeys = {QStringLiteral("投影図"), QStringLiteral("段彩図"),
-                                          QStringLiteral("ｺﾝﾀｰ図")};
 // Default titles; the plot and contour titles open with an empty line.
 const QString kNetTitle = QStringLiteral("\r\n（シュミットネット下半球投影）");
 
@@ -62,10 +63,8 @@ void Contour::Initialise(const QString& commandLine) {
     countMax_ = 0;
     showContourOnRank_ = true;
     modified_ = false;
-    for (size_t i = 0; i < kGridKeys.size(); ++i)
-        gridVisible_[i] = BMMain::GetIniBoolean(kGridSection, kGridKeys[i], false);
-    roseDivisions_ =
-        BMMain::GetIniInteger(QStringLiteral("解像度"), QStringLiteral("分割角度数"), 16, 1, 360);
+    gridVisible_ = DiagramSettings::ReadGridVisible();
+    roseDivisions_ = DiagramSettings::ReadRoseDivisions();
     fileName_ = QStringLiteral("新規.QST");
 
     CreateWindows();
@@ -76,8 +75,9 @@ void Contour::Initialise(const QString& commandLine) {
         name.remove(0, 1);
     if (name.endsWith(u'"'))
         name.chop(1);
+    const QString refusal = name.isEmpty() ? QString() : UnopenableMessage(name);
     bool opened = false;
-    if (vb::InStrText(commandLine, QStringLiteral(".QST")) > 0 && BMMain::FileExists(name))
+    if (!name.isEmpty() && refusal.isEmpty())
         opened = OpenDataFile(name);
     if (!opened) {
         // Also after a refused file: the empty diagrams are drawn and the windows usable.
@@ -86,6 +86,9 @@ void Contour::Initialise(const QString& commandLine) {
         SetChildWindowsEnabled(true);
     }
     FormMain->grdData().setFocus();
+    // Said once the program is up, so that the message is not hidden behind the splash.
+    if (!refusal.isEmpty())
+        QTimer::singleShot(0, this, [this, refusal] { ReportUnopenable(refusal); });
 }
 
 void Contour::CreateWindows() {
@@ -97,6 +100,8 @@ void Contour::CreateWindows() {
     for (int i = 0; i < 3; ++i)
         FormMain->MenuItem(202 + i)->setChecked(gridVisible_[i]);
     FormMain->setWindowTitle(kProgramTitle);
+    // The level items are usable while a level exists.
+    EnableLevelItems(false);
     FormMain->show();
 
     FormRSet = new frmRankSet;
@@ -105,6 +110,7 @@ void Contour::CreateWindows() {
     connect(FormRSet, &frmRankSet::Deactivate, this, [this] { EnableLevelCommands(false); });
     connect(FormRSet, &frmRankSet::MenuButtonDown, this, &Contour::ShowPopupMenu);
     connect(FormRSet, &frmRankSet::Move, this, &Contour::FormRSet_Move);
+    connect(FormRSet, &frmRankSet::DeleteButtonClick, this, &Contour::DeleteLevel);
     connect(FormRSet, &frmRankSet::Resize, this, &Contour::RefitLegend);
     Positions.SetWindowPosML2(FormRSet, QStringLiteral("RankSet"));
     FormRSet->show();
@@ -197,16 +203,17 @@ void Contour::EnableLevelCommands(bool enabled) {
 }
 
 void Contour::FormMap_MovePole(frmMap* form, int Index, float X, float Y) {
-    auto& poles = form == FormCont ? ContourPoles : PlotPoles;
-    if (Index < 1 || Index > static_cast<int>(poles.size()))
-        return;
-    poles[Index - 1].x = X;
-    poles[Index - 1].y = Y;
+    // The window has moved the marker and its line; the label tells where it now stands.
+    if (Pole* pole = PolesOf(form).Item(QStringLiteral("P_%1").arg(Index))) {
+        pole->X = X;
+        pole->Y = Y;
+        pole->SetLabelCaption();
+    }
 }
 
 void Contour::FormRSet_Move(int Index, float Value) {
-    if (Index >= 1 && Index <= static_cast<int>(Grades.size()))
-        Grades[Index - 1].value = Value;
+    if (Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(Index)))
+        level->SetValue(Value);
 }
 
 void Contour::SetChildWindowsEnabled(bool enabled) {
@@ -221,36 +228,49 @@ void Contour::SetCaption() {
     FormMain->setWindowTitle(kProgramTitle + QStringLiteral(" - [") + fileName_ + u']');
 }
 
-void Contour::FormMain_QueryUnload(bool& Cancel, int) {
+QString Contour::DialogFolder() const {
+    const QFileInfo current(fileName_);
+    if (current.isAbsolute() && current.absoluteDir().exists())
+        return current.absolutePath();
+    if (!lastFolder_.isEmpty())
+        return lastFolder_;
+    // Not the program folder, which is the current one: the user's files are at home.
+    return QDir::homePath();
+}
+
+bool Contour::SaveChangesFirst() {
     bool changed = modified_;
     if (!changed) {
         changed = FormMain->Change();
         modified_ = changed;
     }
-    if (changed) {
-        const MsgResult answer = dialogs_.message(
-            QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？"),
-            MsgButtons::YesNoCancel, MsgIcon::Exclamation, QStringLiteral("Quill Net"));
-        if (answer == MsgResult::Cancel) {
-            Cancel = true;
-            return;
+    if (!changed)
+        return true;
+    const MsgResult answer = dialogs_.message(
+        QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？"),
+        MsgButtons::YesNoCancel, MsgIcon::Exclamation, QStringLiteral("Quill Net"));
+    if (answer == MsgResult::Cancel)
+        return false;
+    if (answer == MsgResult::Yes) {
+        QString path = fileName_;
+        if (!BMMain::FileExists(path)) {
+            path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
+            if (path.isEmpty())
+                return false;
+            lastFolder_ = QFileInfo(path).absolutePath();
         }
-        if (answer == MsgResult::Yes) {
-            QString path = fileName_;
-            if (!BMMain::FileExists(path)) {
-                path = BMContour::ShowSaveDialog(dialogs_, fileName_);
-                if (path.isEmpty()) {
-                    Cancel = true;
-                    return;
-                }
-            }
-            // A save that failed (its message has been shown) keeps the program open, so the
-            // changes are not lost with it.
-            if (!SaveDataFile(path)) {
-                Cancel = true;
-                return;
-            }
-        }
+        // A save that failed (its message has been shown) keeps the document, so the changes
+        // are not lost with it.
+        if (!SaveDataFile(path))
+            return false;
+    }
+    return true;
+}
+
+void Contour::FormMain_QueryUnload(bool& Cancel, int) {
+    if (!SaveChangesFirst()) {
+        Cancel = true;
+        return;
     }
     ClearDiagramObjects();
     Positions.SaveWindowPosML2(FormCont, QStringLiteral("Contour"));
@@ -270,7 +290,5 @@ void Contour::UnloadChildWindows() {
 }
 
 void Contour::Terminate() {
-    for (size_t i = 0; i < kGridKeys.size(); ++i)
-        BMMain::WriteIniString(kGridSection, kGridKeys[i],
-                               gridVisible_[i] ? QStringLiteral("True") : QStringLiteral("False"));
+    DiagramSettings::WriteGridVisible(gridVisible_);
 }

@@ -5,9 +5,13 @@
 #include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/document.h"
+#include "core/keyed_collection.h"
 #include "core/measurement.h"
 #include "diagrams/diagram_page.h"
+#include "diagrams/pole_labels.h"
 #include "platform/window_position.h"
+#include "windows/grade.h"
+#include "windows/pole.h"
 
 #include <QObject>
 #include <QString>
@@ -22,6 +26,7 @@ class FileAssociation;
 class QWidget;
 class frmMain;
 class frmMap;
+class frmPEdit;
 class frmRankSet;
 
 class Contour : public QObject {
@@ -45,6 +50,8 @@ class Contour : public QObject {
     frmMap* FormRank = nullptr;
     frmMap* FormRose = nullptr;
     frmRankSet* FormRSet = nullptr;
+    // The maximum-point list while it is open.
+    frmPEdit* FormPE = nullptr;
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
@@ -73,6 +80,16 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
+    const KeyedCollection<Grade>& Levels() const { return Grades; }
+    const KeyedCollection<Pole>& ContourPoleList() const { return ContourPoles; }
+    const KeyedCollection<Pole>& PlotPoleList() const { return PlotPoles; }
+
+    // A new contour level at `value`, numbered one above the highest level label loaded,
+    // with the default colour and pattern of its number (command 111 passes 0).
+    Grade& AddLevel(float value);
+    // A new maximum point on `form` (the contour diagram or the plot), at the net's centre
+    // with its label left of the net.
+    Pole& AddPole(frmMap* form);
 
     // Where a printed diagram goes: a fresh surface for each page, or nothing when the machine
     // has no printer. The default is the user's default printer; tests print to PDF.
@@ -86,13 +103,27 @@ class Contour : public QObject {
     void ShowPopupMenu(int Index);
     void EnablePoleCommands(bool enabled);
     void EnableLevelCommands(bool enabled);
+    // Items 301, 311 and 321, usable while a level exists.
+    void EnableLevelItems(bool enabled);
     void FormMap_MovePole(frmMap* form, int Index, float X, float Y);
     void FormRSet_Move(int Index, float Value);
+    void FormPE_Remove();
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
+    // Asks whether to save a changed document, and saves on Yes. False when the document must
+    // stay: Cancel, a cancelled save dialog or a failed save.
+    bool SaveChangesFirst();
+    // The message that says why `path` cannot be opened as a data file (missing, or of
+    // another type), or an empty text when it can be.
+    static QString UnopenableMessage(const QString& path);
+    void ReportUnopenable(const QString& message);
+    // Where the open and save dialogs start: the current document's folder, else the folder a
+    // file was last opened from or saved to.
+    QString DialogFolder() const;
 
     // Commands.
+    void NewCommand();
     void SaveCommand();
     void SaveAsCommand();
     void OpenCommand();
@@ -103,6 +134,19 @@ class Contour : public QObject {
     void ToggleGridCommand(int index);
     void RankMenuOpened();
     void ChangeRoseWidth();
+
+    // Contour levels, on the legend's selected level.
+    Grade* SelectedLevel(const QString& title);
+    void ChangeLevelValue();
+    void ChangeLevelColour();
+    void ChangeLevelPattern(int pattern);
+    void DeleteLevel(int index);
+
+    // Maximum points, on the contour diagram when it is active, else on the plot.
+    frmMap* PoleWindow() const;
+    KeyedCollection<Pole>& PolesOf(const frmMap* form);
+    void DeletePopupPole();
+    void OpenPoleList();
 
     // Document pieces.
     void ClearDiagramObjects();
@@ -124,9 +168,16 @@ class Contour : public QObject {
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
+    // The contour diagram's maximum points as it draws them.
+    std::vector<PoleLabels::Marker> ContourMarkers() const;
     // One diagram on one printed page; a missing or failing printer is reported, never
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
+    // Runs `print` on a fresh printer surface; a missing printer or a print that reports
+    // failure is told to the user. True when the printer took the document.
+    bool PrintOnPrinter(const std::function<bool(DrawingSurface&)>& print);
+    // The measurements of the data grid as a ruled list, several blocks side by side a page.
+    bool PrintDataList();
     // The data set, walking the grid as every diagram does: angle cells longer than four
     // characters are rewritten, the first blank row ends it and becomes the current row.
     // Valid until the next call.
@@ -140,10 +191,10 @@ class Contour : public QObject {
     const FileAssociation& association_;
     WindowPosition Positions;
 
-    // The document's contour levels and maximum points, as read from or written to the file.
-    std::vector<Document::Grade> Grades;
-    std::vector<Document::Pole> ContourPoles;
-    std::vector<Document::Pole> PlotPoles;
+    // The document's maximum points and contour levels, keyed "P_" and "Gr_" + number.
+    KeyedCollection<Pole> PlotPoles;
+    KeyedCollection<Pole> ContourPoles;
+    KeyedCollection<Grade> Grades;
 
     // The last walk of the grid; kept for the other diagrams while walkShared_.
     std::vector<Measurements::Measurement> measurements_;
@@ -157,6 +208,7 @@ class Contour : public QObject {
     long countedNodes_ = 0;
     int roseDivisions_ = 16;
     QString fileName_;
+    QString lastFolder_;
     bool showContourOnRank_ = true;
     bool modified_ = false;
     std::array<bool, 3> gridVisible_{};

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace {
@@ -22,9 +23,8 @@ const QString kPrintQuestionTitle = QStringLiteral("QUILL Stereo");
 
 void Contour::FormMain_MenuClick(int Index) {
     switch (Index) {
-    case 1: // the main window has already set the grid up afresh
-        NewDocument(true);
-        SetCaption();
+    case 1:
+        NewCommand();
         break;
     case 2:
         OpenCommand();
@@ -42,7 +42,7 @@ void Contour::FormMain_MenuClick(int Index) {
         if (dialogs_.message(QStringLiteral("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？"),
                              MsgButtons::YesNo, MsgIcon::Exclamation,
                              kPrintQuestionTitle) == MsgResult::Yes) {
-            // The data-list printing comes with its own routine.
+            PrintDataList();
         }
         break;
     case 32:
@@ -70,6 +70,37 @@ void Contour::FormMain_MenuClick(int Index) {
         FormMain->MenuItem(205)->setChecked(showContourOnRank_);
         DrawRankDiagram(0);
         break;
+    case 111:
+        AddLevel(0);
+        break;
+    case 112:
+        AddPole(PoleWindow());
+        break;
+    case 113:
+        OpenPoleList();
+        break;
+    case 301:
+        ChangeLevelValue();
+        break;
+    case 311:
+        DeleteLevel(FormRSet ? FormRSet->LabelIndex() : 0);
+        break;
+    case 321:
+        ChangeLevelColour();
+        break;
+    case 400:
+    case 401:
+    case 402:
+    case 403:
+    case 404:
+    case 405:
+    case 406:
+    case 407:
+        ChangeLevelPattern(Index - 400);
+        break;
+    case 501:
+        DeletePopupPole();
+        break;
     case 211:
         ChangeScanCount();
         break;
@@ -83,17 +114,34 @@ void Contour::FormMain_MenuClick(int Index) {
         RankMenuOpened();
         break;
     default:
-        // 111-113, 301, 311, 321, 400-407 and 501 are the editing commands of the
-        // contour levels and maximum points, dispatched here once
-        // those routines exist; any other number has no action.
+        // Any other number has no action.
         break;
     }
 }
 
+void Contour::NewCommand() {
+    // What is being typed counts as a change before the document is replaced.
+    FormMain->FinishCellEdit();
+    if (!SaveChangesFirst())
+        return;
+    NewDocument(true);
+    FormMain->setChange(false);
+    SetCaption();
+}
+
 void Contour::OpenCommand() {
-    const QString path = BMContour::ShowOpenDialog(dialogs_, QString());
+    FormMain->FinishCellEdit();
+    if (!SaveChangesFirst())
+        return;
+    const QString path = BMContour::ShowOpenDialog(dialogs_, QString(), DialogFolder());
     if (path.isEmpty())
         return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    // A name typed into the dialog may be of any type.
+    if (const QString refusal = UnopenableMessage(path); !refusal.isEmpty()) {
+        ReportUnopenable(refusal);
+        return;
+    }
     // The file is read before anything of the current document is dropped, so a file that
     // cannot be opened leaves the document, its name and the caption as they were.
     if (OpenDataFile(path))
@@ -109,9 +157,10 @@ void Contour::SaveCommand() {
 }
 
 void Contour::SaveAsCommand() {
-    const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_);
+    const QString path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
     if (path.isEmpty())
         return;
+    lastFolder_ = QFileInfo(path).absolutePath();
     fileName_ = path;
     SaveDataFile(fileName_);
     SetCaption();
@@ -186,12 +235,12 @@ void Contour::ToggleGridCommand(int index) {
 
 void Contour::RankMenuOpened() {
     const int selected = FormRSet ? FormRSet->LabelIndex() : 0;
-    if (selected > 0 && selected <= static_cast<int>(Grades.size())) {
+    if (selected > 0) {
         for (int i = 400; i <= 407; ++i)
             FormMain->MenuItem(i)->setChecked(false);
-        const int pattern = Grades[selected - 1].fillStyle.value_or(0);
-        if (QAction* item = FormMain->MenuItem(400 + pattern))
-            item->setChecked(true);
+        if (const Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(selected)))
+            if (QAction* item = FormMain->MenuItem(400 + level->FillStyle()))
+                item->setChecked(true);
         return;
     }
     Notify(dialogs_, QStringLiteral("編集するｺﾝﾀｰを選択して下さい。"), MsgIcon::Exclamation,

@@ -11,6 +11,7 @@ void Contour::DrawContourDiagram(int flag) {
     ContourDiagramOptions options;
     options.grid = gridVisible_[2];
     options.dataError = [this] { ShowDataError(); };
+    options.markers = ContourMarkers();
     const std::vector<ContourLevels::Level> levels = PrepareLevels();
     const bool paper = flag != 0;
     const DiagramPage::DiagramDrawing drawing = ContourDiagram(paper, density_, levels, options);

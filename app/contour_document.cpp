@@ -2,6 +2,9 @@
 #include "app/contour.h"
 #include "core/bmmain.h"
 #include "core/data_file.h"
+#include "core/document_reader.h"
+#include "core/file_names.h"
+#include "core/vb.h"
 #include "core/version.h"
 #include "platform/desktop.h"
 #include "tabula.h"
@@ -22,9 +25,9 @@ constexpr int kFirstDataRow = 2;
 void Contour::ClearDiagramObjects() {
     if (FormRSet)
         FormRSet->setLabelIndex(0);
-    Grades.clear();
-    ContourPoles.clear();
-    PlotPoles.clear();
+    Grades.Clear();
+    ContourPoles.Clear();
+    PlotPoles.Clear();
 }
 
 void Contour::NewDocument(bool ResetGrid) {
@@ -37,8 +40,7 @@ void Contour::NewDocument(bool ResetGrid) {
     FormCont->setTitle(QStringLiteral("（シュミットネット下半球投影）\r\n"));
     fileName_ = QStringLiteral("新規.QST");
     ClearDiagramObjects();
-    for (int item : {301, 311, 321})
-        FormMain->MenuItem(item)->setEnabled(false);
+    EnableLevelItems(false);
     if (ResetGrid) {
         BMContour::InitDataGrid(FormMain->grdData());
         const SingleGridWalk walk(*this);
@@ -51,6 +53,21 @@ void Contour::NewDocument(bool ResetGrid) {
         DrawContourDiagram(0);
     }
     modified_ = false;
+}
+
+QString Contour::UnopenableMessage(const QString& path) {
+    QString reason;
+    if (!BMMain::FileExists(path))
+        reason = QStringLiteral("（ﾌｧｲﾙが見つかりません）");
+    else if (vb::InStrText(path, QStringLiteral(".QST")) == 0)
+        reason = QStringLiteral("（ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*.QST)ではありません）");
+    else
+        return QString();
+    return reason + QStringLiteral("\r\nﾌｧｲﾙを開くことができません。\r\n\r\n") + path;
+}
+
+void Contour::ReportUnopenable(const QString& message) {
+    Notify(dialogs_, message, MsgIcon::Exclamation, DataFile::ReadFailureTitle());
 }
 
 bool Contour::OpenDataFile(const QString& path) {
@@ -87,9 +104,25 @@ void Contour::ApplyDocument(const Document& document) {
         FormRose->setTitle(*document.roseTitle);
     FormCont->setTitle(document.contourTitle);
     FormPlot->setTitle(document.plotTitle);
-    Grades = document.grades;
-    ContourPoles = document.contourPoles;
-    PlotPoles = document.plotPoles;
+    for (const Document::Grade& stored : document.grades) {
+        Grade& level = AddLevel(0);
+        level.SetValue(stored.value);
+        level.SetForeColor(stored.foreColor);
+        if (stored.fillStyle)
+            level.SetFillStyle(*stored.fillStyle);
+    }
+    const float r = BMMain::NetRadius;
+    for (auto [form, poles] :
+         {std::pair{FormCont, &document.contourPoles}, std::pair{FormPlot, &document.plotPoles}}) {
+        for (const Document::Pole& stored : *poles) {
+            Pole& pole = AddPole(form);
+            pole.X = stored.x;
+            pole.Y = stored.y;
+            pole.MoveLabel(r * stored.labelLeft, r * stored.labelTop);
+            pole.SetLabelCaption();
+            pole.SetPosition();
+        }
+    }
     QCoreApplication::processEvents();
 
     Tabula& grid = FormMain->grdData();
@@ -111,9 +144,17 @@ Document Contour::CurrentDocument() const {
     document.roseTitle = FormRose->Title();
     document.contourTitle = FormCont->Title();
     document.plotTitle = FormPlot->Title();
-    document.grades = Grades;
-    document.contourPoles = ContourPoles;
-    document.plotPoles = PlotPoles;
+    for (const Grade& level : Grades)
+        document.grades.push_back(
+            {level.Value(), level.ForeColor(), static_cast<int16_t>(level.FillStyle())});
+    const float r = BMMain::NetRadius;
+    for (auto [poles, stored] : {std::pair{&ContourPoles, &document.contourPoles},
+                                 std::pair{&PlotPoles, &document.plotPoles}}) {
+        for (const Pole& pole : *poles) {
+            const QRectF label = pole.LabelRect();
+            stored->push_back({pole.X, pole.Y, float(label.left()) / r, float(label.top()) / r});
+        }
+    }
     Tabula& grid = FormMain->grdData();
     const int rows = grid.Rows();
     document.rows.reserve(std::max(0, rows - kFirstDataRow));

@@ -1,5 +1,7 @@
 // The drawing sequence of the diagrams: the full redraw and the legend.
 #include "app/contour.h"
+#include "diagrams/picture_box.h"
+#include "diagrams/rank_legend.h"
 #include "platform/desktop.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
@@ -31,10 +33,22 @@ void Contour::DrawRankLegend() {
     FormRSet->setRankMax(countMax_);
     FormRSet->setCountMax(countedNodes_);
     FormRSet->setDataNums(dataNumbers_);
+    RankLegend::Draw(FormRSet->picRSet().Surface(),
+                     {density_.countMax, density_.countedNodes, density_.dataNumbers,
+                      density_.histogram, density_.rankColors});
 }
 
 void Contour::RefitLegend() {
     if (Grades.empty())
         return;
     DrawRankLegend();
+    for (Grade& level : Grades)
+        level.Reposition();
+}
+
+std::vector<PoleLabels::Marker> Contour::ContourMarkers() const {
+    std::vector<PoleLabels::Marker> markers;
+    for (const Pole& pole : ContourPoles)
+        markers.push_back({pole.X, pole.Y, pole.LabelRect(), pole.Caption()});
+    return markers;
 }

@@ -1,20 +1,31 @@
-// The contour levels as the density diagrams read them: index, value, colour and pattern.
+// The contour levels: adding, and the commands on the level selected in the legend window.
 #include "app/contour.h"
 #include "core/dialogs.h"
+#include "core/hundredths.h"
+#include "core/vb.h"
+#include "windows/frm_main.h"
 #include "windows/frm_rank_set.h"
 
-#include <algorithm>
+#include <QAction>
+#include <cmath>
+
+namespace {
+
+const QString kSelectToEdit = QStringLiteral("編集するｺﾝﾀｰを選択して下さい。");
+const QString kValueTitle = QStringLiteral("ｺﾝﾀｰの設定");
+const QString kDeleteTitle = QStringLiteral("ｺﾝﾀｰの削除");
+
+QString LevelKey(int index) {
+    return QStringLiteral("Gr_%1").arg(index);
+}
+
+} // namespace
 
 std::vector<ContourLevels::Level> Contour::LevelsForDrawing() const {
     std::vector<ContourLevels::Level> levels;
-    levels.reserve(Grades.size());
-    for (size_t n = 0; n < Grades.size(); ++n) {
-        // A level's number is its place in the collection, counted from 1.
-        const int index = int(n) + 1;
-        const Document::Grade& grade = Grades[n];
-        levels.push_back({index, grade.value, grade.foreColor,
-                          grade.fillStyle.value_or(DataFile::DefaultPattern(index))});
-    }
+    levels.reserve(Grades.Count());
+    for (const Grade& level : Grades)
+        levels.push_back({level.Index(), level.Value(), level.ForeColor(), level.FillStyle()});
     return levels;
 }
 
@@ -22,17 +33,101 @@ std::vector<ContourLevels::Level> Contour::PrepareLevels() {
     ContourLevels::Prepared prepared = ContourLevels::Prepare(LevelsForDrawing());
     if (prepared.removed.empty())
         return std::move(prepared.ordered);
-    // From the back, so the numbers of the levels still to remove stay valid.
-    std::sort(prepared.removed.rbegin(), prepared.removed.rend());
+    // Duplicates go for good, with their legend controls; the selection goes with them.
     for (const int index : prepared.removed)
-        Grades.erase(Grades.begin() + (index - 1));
+        Grades.Remove(LevelKey(index));
     if (FormRSet)
         FormRSet->setLabelIndex(0);
-    // The levels that stay are numbered afresh.
-    return ContourLevels::Prepare(LevelsForDrawing()).ordered;
+    if (Grades.empty())
+        EnableLevelItems(false);
+    return std::move(prepared.ordered);
 }
 
 void Contour::ShowDataError() {
     Notify(dialogs_, QStringLiteral("ﾃﾞｰﾀｴﾗｰの可能性があります。"), MsgIcon::Exclamation,
            QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ"));
+}
+
+void Contour::EnableLevelItems(bool enabled) {
+    for (int item : {301, 311, 321})
+        if (QAction* action = FormMain ? FormMain->MenuItem(item) : nullptr)
+            action->setEnabled(enabled);
+}
+
+Grade& Contour::AddLevel(float value) {
+    const int n = FormRSet->LabelUBound() + 1;
+    auto created = std::make_unique<Grade>(*FormRSet, n);
+    Grade& level = *created;
+    Grades.Add(LevelKey(n), std::move(created));
+    level.SetIndex(n);
+    level.SetForeColor(DataFile::DefaultLevelColor(n));
+    level.SetFillStyle(DataFile::DefaultPattern(n));
+    level.SetValue(value);
+    EnableLevelItems(true);
+    modified_ = true;
+    return level;
+}
+
+Grade* Contour::SelectedLevel(const QString& title) {
+    if (Grades.empty())
+        return nullptr;
+    const int index = FormRSet ? FormRSet->LabelIndex() : 0;
+    Grade* level = index > 0 ? Grades.Item(LevelKey(index)) : nullptr;
+    if (!level)
+        Notify(dialogs_, kSelectToEdit, MsgIcon::Exclamation, title);
+    return level;
+}
+
+void Contour::ChangeLevelValue() {
+    Grade* level = SelectedLevel(kValueTitle);
+    if (!level)
+        return;
+    const std::optional<QString> answer =
+        dialogs_.input(QStringLiteral("ｺﾝﾀｰの閾値を入力して下さい\r\n(小数点以下２桁まで入力可能)"),
+                       kValueTitle, vb::Format(level->Value(), QStringLiteral("0.00")));
+    const QString text = vb::ToNarrow(answer.value_or(QString()).trimmed());
+    if (text.isEmpty())
+        return;
+    float v = SingleHundredths(static_cast<float>(vb::Val(text)));
+    // Without counted data there is no maximum density: a level cannot exceed every count.
+    const float most = dataNumbers_ > 0 ? float(countMax_) / float(dataNumbers_) * 100.0f : 100.0f;
+    if (!(v >= 0))
+        v = 0;
+    else if (v > most)
+        v = most;
+    level->SetValue(v);
+}
+
+void Contour::ChangeLevelColour() {
+    Grade* level = SelectedLevel(QStringLiteral("ｺﾝﾀｰ色の変更"));
+    if (!level)
+        return;
+    if (const std::optional<uint32_t> color = dialogs_.color(level->ForeColor()))
+        level->SetForeColor(*color);
+}
+
+void Contour::ChangeLevelPattern(int pattern) {
+    if (Grade* level = SelectedLevel(QStringLiteral("ﾊﾟﾀｰﾝの変更")))
+        level->SetFillStyle(pattern);
+}
+
+void Contour::DeleteLevel(int index) {
+    if (Grades.empty())
+        return;
+    Grade* level = index > 0 ? Grades.Item(LevelKey(index)) : nullptr;
+    if (!level) {
+        Notify(dialogs_, QStringLiteral("削除するｺﾝﾀｰを選択して下さい。"), MsgIcon::Exclamation,
+               kDeleteTitle);
+        return;
+    }
+    const QString question = QStringLiteral("ｺﾝﾀｰを削除してもよろしいですか？\r\n（閾値：") +
+                             vb::Format(level->Value()) + u')';
+    if (dialogs_.message(question, MsgButtons::YesNo, MsgIcon::Exclamation, kDeleteTitle) !=
+        MsgResult::Yes)
+        return;
+    Grades.Remove(LevelKey(index));
+    FormRSet->setLabelIndex(0);
+    modified_ = true;
+    if (Grades.empty())
+        EnableLevelItems(false);
 }

@@ -11,7 +11,7 @@ int16_t PrintColumns = 3;
 int16_t PrintRows = 30;
 
 QString SettingsPath() {
-    return AppPath + QStringLiteral("QStereo.ini");
+    return ProfileFile::Resolve(AppPath + QStringLiteral("QStereo.ini"));
 }
 
 QString GetIniString(const QString& section, const QString& key, const QString& defaultValue) {
@@ -50,7 +50,8 @@ void LoadGlobalSettings() {
     NetRadius =
         GetIniInteger(section, QStringLiteral("走査線数"), 100, kMinNetRadius, kMaxNetRadius);
     PrintColumns = GetIniInteger(section, QStringLiteral("印刷段数"), 3, 1);
-    PrintRows = GetIniInteger(section, QStringLiteral("印刷行数"), 30, 1);
+    // A page needs its two header rows and at least one row of data.
+    PrintRows = GetIniInteger(section, QStringLiteral("印刷行数"), 30, 3);
 }
 
 } // namespace BMMain

@@ -18,7 +18,9 @@ extern int16_t PrintRows;
 constexpr int16_t kMinNetRadius = 10;
 constexpr int16_t kMaxNetRadius = 1000;
 
-// AppPath + "QStereo.ini".
+// The settings file: AppPath + "QStereo.ini" when the program folder takes it, else the
+// same name in the user's configuration folder. Every reader and writer of a setting goes
+// through it, so all of them use the same file.
 QString SettingsPath();
 // One value of the settings file; the default when the value is missing or empty.
 QString GetIniString(const QString& section, const QString& key, const QString& defaultValue);

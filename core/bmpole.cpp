@@ -106,6 +106,14 @@ Orientation NetToOrientation(float x, float y) {
     return o;
 }
 
+QString OrientationCaption(float x, float y) {
+    const Orientation o = NetToOrientation(x, y);
+    const QString degree = QStringLiteral("゜");
+    return QStringLiteral("Ｎ") +
+           vb::ToWide(QString::number(o.StrikeAngle) + degree + o.StrikeSide +
+                      QString::number(o.DipAngle) + degree + o.DipDirection);
+}
+
 float PenFactorForDpi(double dotsPerInch) {
     return static_cast<float>(std::floor(10.0 * dotsPerInch / 300.0 + 0.5) / 10.0);
 }

@@ -44,6 +44,10 @@ NetPoint OrientationToNet(int strikeAngle, const QString& strikeSide, int dipAng
 // (y still grows southwards). Points on or beyond the primitive circle read as dip 90.
 Orientation NetToOrientation(float x, float y);
 
+// The label of a maximum point at (x, y) (net position divided by NetRadius): "Ｎ" and the
+// orientation in full-width characters, as "Ｎ２８゜Ｗ８２゜ＮＥ".
+QString OrientationCaption(float x, float y);
+
 // The same from the two letter tests already made: north = the dip direction is empty or
 // starts with N; west = the strike side starts with W.
 NetPoint PoleToNet(int strikeAngle, bool west, int dipAngle, bool north);

@@ -1,5 +1,6 @@
 #include "core/contour_levels.h"
 
+#include "core/hundredths.h"
 #include "core/vb.h"
 
 #include <algorithm>
@@ -20,6 +21,33 @@ Prepared Prepare(const std::vector<Level>& levels) {
     // Values are distinct now: a level's position is the number of levels above it.
     std::stable_sort(prepared.ordered.begin(), prepared.ordered.end(),
                      [](const Level& a, const Level& b) { return a.value > b.value; });
+    return prepared;
+}
+
+std::vector<Level> FromGrades(const std::vector<Document::Grade>& grades) {
+    std::vector<Level> levels;
+    levels.reserve(grades.size());
+    for (size_t n = 0; n < grades.size(); ++n) {
+        const int index = int(n) + 1;
+        const Document::Grade& grade = grades[n];
+        // Kept to hundredths, as the program keeps a level it reads from a file.
+        levels.push_back({index, SingleHundredths(grade.value), grade.foreColor,
+                          grade.fillStyle.value_or(DataFile::DefaultPattern(index))});
+    }
+    return levels;
+}
+
+Prepared PrepareGrades(std::vector<Document::Grade>& grades) {
+    Prepared prepared = Prepare(FromGrades(grades));
+    if (prepared.removed.empty())
+        return prepared;
+    // From the back, so the numbers of the levels still to remove stay valid.
+    std::vector<int> removed = prepared.removed;
+    std::sort(removed.rbegin(), removed.rend());
+    for (const int index : removed)
+        grades.erase(grades.begin() + (index - 1));
+    // The levels that stay are numbered afresh.
+    prepared.ordered = Prepare(FromGrades(grades)).ordered;
     return prepared;
 }
 

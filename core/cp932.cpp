@@ -26,6 +26,7 @@ class Converter {
         QByteArray out;
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             return out;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr); // a fresh start for every text
         out.resize(in.size() * 4 + 16);
         char* src = const_cast<char*>(in.constData());
         size_t srcLeft = in.size();
@@ -76,7 +77,8 @@ constexpr char16_t kWindowsCodePoints[] = {0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F
 
 QByteArray encode(const QString& text) {
     const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    Converter c("CP932", "UTF-16LE");
+    // Opening a conversion costs more than most texts take to convert: one per thread.
+    thread_local Converter c("CP932", "UTF-16LE");
     return c.run(utf16, [](const char* at, size_t left, size_t& consumed) {
         consumed = std::min<size_t>(2, left);
         if (left < 2)
@@ -98,7 +100,7 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const QByteArray& bytes) {
-    Converter c("UTF-16LE", "CP932");
+    thread_local Converter c("UTF-16LE", "CP932");
     const QByteArray utf16 = c.run(bytes, [](const char* at, size_t, size_t& consumed) {
         consumed = 1;
         char16_t unit = 0xFFFD;

@@ -7,6 +7,8 @@
 
 #include <QFile>
 
+#include <new>
+
 namespace DataFile {
 
 namespace {
@@ -21,11 +23,17 @@ std::optional<Document> ReadDataFile(const QString& path, Dialogs& dialogs) {
         vb::InStrText(path, QStringLiteral(".QST")) == 0)
         return std::nullopt;
     ReadResult result;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            result = Read(bytes);
+    try {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            const QByteArray bytes = file.readAll();
+            if (file.error() == QFileDevice::NoError)
+                result = Read(bytes);
+        }
+    } catch (const std::bad_alloc&) {
+        // A file too large for the memory left is refused like any other; the caller keeps
+        // its document.
+        result = {std::nullopt, ReadFailure{ReadFailure::Kind::OutOfMemory}};
     }
     if (!result.document) {
         const ReadFailure failure = result.failure.value_or(ReadFailure{});

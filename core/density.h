@@ -4,11 +4,9 @@
 // read the measurements and hand them over as a list.
 #pragma once
 
-#include "core/bmpole.h"
 #include "core/measurement.h"
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace Density {
@@ -52,12 +50,6 @@ void CountPoint(DensityGrid& grid, float x, float y, int32_t weight = 1);
 // The same count by testing every node of the square window of +-R/5 around the point: the
 // reference CountPoint is checked against.
 void CountPointInWindow(DensityGrid& grid, float x, float y);
-
-// Every pole of the data set with the number of measurements it stands for: measurements of
-// the same orientation visit once together, the rest (angles outside 0..90, letters the
-// grouping cannot read) one by one.
-void ForEachPole(const std::vector<Measurements::Measurement>& data,
-                 const std::function<void(const BMPole::NetPoint&, int32_t)>& visit);
 
 struct DensityResult {
     DensityGrid grid;

@@ -14,6 +14,9 @@ enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes
 struct FileDialogRequest {
     QString title;
     QString initialName;
+    // The folder the dialog starts in when the initial name names none; empty for the
+    // desktop's choice.
+    QString folder;
     // Filter in the original "description|pattern|..." form, e.g. "ﾃﾞｰﾀ(*.QST)|*.QST|".
     QString filter;
     QString defaultExtension; // without the dot

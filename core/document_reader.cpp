@@ -1,13 +1,15 @@
 #include "core/document_reader.h"
 
+#include "core/cp932.h"
 #include "core/field_reader.h"
 #include "core/title_codec.h"
-#include "core/cp932.h"
 #include "core/vb.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace DataFile {
 
@@ -34,6 +36,9 @@ QString ReadFailure::message() const {
     case Kind::Unreadable:
         reason = QStringLiteral("（ﾌｧｲﾙを読み込めません）");
         break;
+    case Kind::OutOfMemory:
+        reason = QStringLiteral("（ﾒﾓﾘが足りません）");
+        break;
     }
     return reason + QStringLiteral("\r\n") + cannotOpen;
 }
@@ -45,6 +50,7 @@ QString ReadFailureTitle() {
 namespace {
 
 const QString kVersionKey = QStringLiteral("QuillStereoVersion");
+constexpr float kFarthestPosition = 10;
 
 // Thrown inside the parser only; Read turns it into its result.
 struct Refusal {
@@ -53,7 +59,7 @@ struct Refusal {
 
 class Parser {
   public:
-    explicit Parser(const QString& text) : fields_(text), size_(text.size()) {}
+    explicit Parser(const QString& text) : fields_(text) {}
 
     Document run() {
         Document d;
@@ -89,22 +95,10 @@ class Parser {
         poles(d.contourPoles);
         poles(d.plotPoles);
 
-        d.rows.reserve(static_cast<size_t>(std::min(rowCount, size_)));
-        for (qsizetype k = 0; k < rowCount; ++k) {
-            const QString line = text();
-            Document::Row row;
-            qsizetype cell = 0, from = 0;
-            // The TABs distribute the line over the four cells; anything past a fourth TAB has
-            // no cell to go to.
-            while (cell < 4) {
-                const qsizetype tab = line.indexOf(u'\t', from);
-                row[cell++] = line.mid(from, tab < 0 ? -1 : tab - from);
-                if (tab < 0)
-                    break;
-                from = tab + 1;
-            }
-            d.rows.push_back(std::move(row));
-        }
+        // Each row takes at least one line: no claim can make the reader reserve more.
+        d.rows.reserve(static_cast<size_t>(std::min(rowCount, fields_.linesLeft())));
+        for (qsizetype k = 0; k < rowCount; ++k)
+            d.rows.push_back(row(text()));
         if (const auto extra = fields_.lineOfAnythingLeft())
             throw Refusal{{ReadFailure::Kind::ExtraData, *extra}};
         return d;
@@ -116,6 +110,21 @@ class Parser {
         if (!field)
             throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
         return std::move(*field);
+    }
+
+    // The TABs distribute the line over the four cells; anything past a fourth TAB has no cell
+    // to go to.
+    static Document::Row row(const QString& line) {
+        std::array<QString, 4> cells;
+        qsizetype from = 0;
+        for (QString& cell : cells) {
+            const qsizetype tab = line.indexOf(u'\t', from);
+            cell = line.mid(from, tab < 0 ? -1 : tab - from);
+            if (tab < 0)
+                break;
+            from = tab + 1;
+        }
+        return {std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
     }
 
     double number() {
@@ -146,6 +155,14 @@ class Parser {
         return static_cast<float>(v);
     }
 
+    // A marker or label position in net radii: anything farther than ten is off every window.
+    float position() {
+        const float v = single();
+        if (std::fabs(v) > kFarthestPosition)
+            throw Refusal{{ReadFailure::Kind::OutOfRange, fields_.line()}};
+        return v;
+    }
+
     // A colour as the 32-bit integer it was printed as (negative for the high bit set).
     uint32_t color() {
         const double v =
@@ -157,26 +174,26 @@ class Parser {
         const qsizetype n = count();
         for (qsizetype i = 0; i < n; ++i) {
             Document::Pole p;
-            p.x = single();
-            p.y = single();
-            p.labelLeft = single();
-            p.labelTop = single();
+            p.x = position();
+            p.y = position();
+            p.labelLeft = position();
+            p.labelTop = position();
             into.push_back(p);
         }
     }
 
     FieldReader fields_;
-    qsizetype size_;
 };
 
 } // namespace
 
 ReadResult Read(const QByteArray& bytes) {
-    const QString text = cp932::decode(bytes);
     try {
-        return {Parser(text).run(), std::nullopt};
+        return {Parser(cp932::decode(bytes)).run(), std::nullopt};
     } catch (const Refusal& refusal) {
         return {std::nullopt, refusal.failure};
+    } catch (const std::bad_alloc&) {
+        return {std::nullopt, ReadFailure{ReadFailure::Kind::OutOfMemory}};
     }
 }
 

@@ -11,7 +11,15 @@ namespace DataFile {
 
 // Why a file was not read; line numbers count from 1.
 struct ReadFailure {
-    enum class Kind { Newer, NotANumber, OutOfRange, Truncated, ExtraData, Unreadable };
+    enum class Kind {
+        Newer,
+        NotANumber,
+        OutOfRange,
+        Truncated,
+        ExtraData,
+        Unreadable,
+        OutOfMemory
+    };
     Kind kind = Kind::Unreadable;
     int line = 0;
 

@@ -1,8 +1,8 @@
 #include "core/document_writer.h"
 
+#include "core/cp932.h"
 #include "core/field_reader.h"
 #include "core/title_codec.h"
-#include "core/cp932.h"
 #include "core/vb.h"
 
 #include <cmath>
@@ -13,23 +13,17 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-bool isBlank(QChar c) {
-    return c == u' ' || c == u'\t';
-}
-
 // A text goes in quotes when reading would change it: a comma ends an unquoted field for the
-// earlier versions, leading blanks are skipped, a leading quote starts a quoted field, and
-// trailing blanks are safest kept inside quotes. A row may begin and end with a TAB (an empty
-// first or last cell) as every earlier version wrote it.
+// earlier versions, leading blanks are skipped and a leading quote starts a quoted field. Nothing
+// else is quoted, so the files of the earlier versions are written back as they were. A row may
+// begin with a TAB (an empty first cell) as every earlier version wrote it.
 QString field(const QString& text, bool tabsAreCells) {
-    const auto blankAt = [&](qsizetype i) {
-        return tabsAreCells ? text[i] == u' ' : isBlank(text[i]);
-    };
-    const bool needsQuotes = !text.isEmpty() && (text.contains(u',') || text.front() == u'"' ||
-                                                 blankAt(0) || blankAt(text.size() - 1));
-    if (!needsQuotes)
-        return text;
     QString out = text;
+    out.remove(kQuoteStandIn);
+    const bool leadingBlank =
+        !out.isEmpty() && (out.front() == u' ' || (!tabsAreCells && out.front() == u'\t'));
+    if (!leadingBlank && !out.startsWith(u'"') && !out.contains(u','))
+        return out;
     out.replace(u'"', kQuoteStandIn);
     return u'"' + out + u'"';
 }

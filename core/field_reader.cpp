@@ -1,5 +1,10 @@
 #include "core/field_reader.h"
 
+bool FieldReader::endsLine(qsizetype at) const {
+    return text_[at] == u'\n' ||
+           (text_[at] == u'\r' && (at + 1 >= text_.size() || text_[at + 1] != u'\n'));
+}
+
 void FieldReader::skipSpaces() {
     while (pos_ < text_.size() && text_[pos_] == u' ')
         ++pos_;
@@ -51,7 +56,7 @@ std::optional<QString> FieldReader::text() {
     if (text_[pos_] == u'"')
         field = quoted(end);
     if (!field)
-        field = text_.mid(pos_, end - pos_).toString();
+        field = text_.mid(pos_, end - pos_).toString().remove(kQuoteStandIn);
     pos_ = end;
     consumeLineEnd();
     return field;
@@ -78,10 +83,19 @@ std::optional<int> FieldReader::lineOfAnythingLeft() const {
     int line = currentLine_;
     for (qsizetype i = pos_; i < text_.size(); ++i) {
         const QChar c = text_[i];
-        if (c == u'\n' || (c == u'\r' && (i + 1 >= text_.size() || text_[i + 1] != u'\n')))
+        if (endsLine(i))
             ++line;
         else if (c != u' ' && c != u'\r' && c != QChar(0x1A))
             return line;
     }
     return std::nullopt;
+}
+
+qsizetype FieldReader::linesLeft() const {
+    qsizetype lines = 0;
+    for (qsizetype i = pos_; i < text_.size(); ++i) {
+        if (endsLine(i))
+            ++lines;
+    }
+    return lines + 1;
 }

@@ -8,6 +8,8 @@
 
 // Inside a quoted field a double quote stands as this control character: the earlier versions
 // end a quoted field at the next double quote, so one inside would lose them their place.
+// The character itself is no text of a document: it is dropped when read or written, so a
+// stand-in in a file always means a quote.
 inline constexpr QChar kQuoteStandIn = QChar(0x01);
 
 class FieldReader {
@@ -22,6 +24,8 @@ class FieldReader {
     // A number field: leading spaces skipped, then up to a CR, an LF or a comma; trimmed.
     // Nothing at the end of the text.
     std::optional<QString> numberField();
+    // How many more text fields there can be: the lines left, counting CR LF as one line end.
+    qsizetype linesLeft() const;
     // The line of the first thing left other than spaces, line ends and an end-of-file mark;
     // nothing when only those remain.
     std::optional<int> lineOfAnythingLeft() const;
@@ -32,6 +36,8 @@ class FieldReader {
     bool isLineEnd(qsizetype at) const {
         return at < text_.size() && (text_[at] == u'\r' || text_[at] == u'\n');
     }
+    // Whether the character at `at` ends a line (an LF, or a CR not followed by one).
+    bool endsLine(qsizetype at) const;
     void skipSpaces();
     qsizetype lineEndFrom(qsizetype at) const;
     // Consumes one line end (CR LF counts as one) at pos_, if there is one.

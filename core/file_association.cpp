@@ -19,6 +19,22 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.commit();
 }
 
+QByteArray resource(const QString& name) {
+    QFile f(QStringLiteral(":/packaging/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString mimePath(const QString& dataDir) {
+    return dataDir + QStringLiteral("/mime/packages/") + QLatin1String(FileAssociation::kMimeName);
+}
+QString desktopPath(const QString& dataDir) {
+    return dataDir + QStringLiteral("/applications/") +
+           QLatin1String(FileAssociation::kDesktopName);
+}
+bool hasPair(const QString& dataDir) {
+    return QFileInfo::exists(mimePath(dataDir)) && QFileInfo::exists(desktopPath(dataDir));
+}
+
 void runIfPresent(const QString& tool, const QStringList& args) {
     const QString exe = QStandardPaths::findExecutable(tool);
     if (exe.isEmpty())
@@ -50,17 +66,21 @@ QString quoteArgument(const QString& arg) {
 
 } // namespace
 
-FileAssociation::FileAssociation(QString programPath, QString dataDir)
-    : programPath_(std::move(programPath)), dataDir_(std::move(dataDir)) {
-    if (dataDir_.isEmpty())
+FileAssociation::FileAssociation(QString programPath, QString dataDir, QStringList systemDataDirs)
+    : programPath_(std::move(programPath)), dataDir_(std::move(dataDir)),
+      systemDataDirs_(std::move(systemDataDirs)) {
+    if (dataDir_.isEmpty()) {
         dataDir_ = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        systemDataDirs_ = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+        systemDataDirs_.removeAll(dataDir_);
+    }
 }
 
 QString FileAssociation::MimeFilePath() const {
-    return dataDir_ + QStringLiteral("/mime/packages/quill-stereo.xml");
+    return mimePath(dataDir_);
 }
 QString FileAssociation::DesktopFilePath() const {
-    return dataDir_ + QStringLiteral("/applications/") + QLatin1String(kDesktopName);
+    return desktopPath(dataDir_);
 }
 QString FileAssociation::IconFilePath() const {
     return dataDir_ + QStringLiteral("/icons/hicolor/64x64/apps/quill-stereo.png");
@@ -73,43 +93,32 @@ QString FileAssociation::ExecLine() const {
     return program + QStringLiteral(" %f");
 }
 
+QString FileAssociation::InstalledDataDir() const {
+    for (const QString& dir : systemDataDirs_) {
+        if (hasPair(dir))
+            return dir;
+    }
+    return QString();
+}
+
 bool FileAssociation::IsRegistered() const {
-    return QFileInfo::exists(MimeFilePath()) && QFileInfo::exists(DesktopFilePath());
+    return hasPair(dataDir_) || !InstalledDataDir().isEmpty();
 }
 
 bool FileAssociation::Register(const QByteArray& iconPng) const {
-    // The glob is matched without regard to letter case, so "a.qst" belongs too.
-    const QByteArray mime =
-        QByteArrayLiteral(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-            "  <mime-type type=\"") +
-        kMimeType +
-        QByteArrayLiteral("\">\n"
-                          "    <comment>QUILL Stereo data</comment>\n"
-                          "    <comment xml:lang=\"ja\">") +
-        QStringLiteral("ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ").toUtf8() +
-        QByteArrayLiteral("</comment>\n"
-                          "    <sub-class-of type=\"text/plain\"/>\n"
-                          "    <glob pattern=\"*.qst\"/>\n"
-                          "  </mime-type>\n"
-                          "</mime-info>\n");
-    if (!writeFile(MimeFilePath(), mime))
+    // A second, user-level pair would only shadow the installed one.
+    if (!InstalledDataDir().isEmpty())
+        return true;
+    const QByteArray mime = resource(QLatin1String(kMimeName));
+    if (mime.isEmpty() || !writeFile(MimeFilePath(), mime))
         return false;
     if (!iconPng.isEmpty())
         writeFile(IconFilePath(), iconPng);
 
-    const QString desktop = QStringLiteral("[Desktop Entry]\n"
-                                           "Type=Application\n"
-                                           "Name=QUILL Stereo\n"
-                                           "Comment=ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ\n"
-                                           "Exec=%1\n"
-                                           "Icon=quill-stereo\n"
-                                           "MimeType=%2;\n"
-                                           "Terminal=false\n"
-                                           "Categories=Science;Geology;Education;\n")
-                                .arg(ExecLine(), QLatin1String(kMimeType));
-    if (!writeFile(DesktopFilePath(), desktop.toUtf8()))
+    // The installed entry starts the program by name; this one by its own path.
+    QString desktop = QString::fromUtf8(resource(QStringLiteral("quill-stereo.desktop.in")));
+    desktop.replace(QStringLiteral("@QSTEREO_EXEC@"), ExecLine());
+    if (!desktop.contains(ExecLine()) || !writeFile(DesktopFilePath(), desktop.toUtf8()))
         return false;
 
     if (runTools_) {

@@ -3,6 +3,8 @@
 #include "core/file_names.h"
 #include "core/vb.h"
 
+#include <QDir>
+
 namespace BMContour {
 
 namespace {
@@ -11,10 +13,11 @@ const QString kExtension = QStringLiteral(".QST");
 
 } // namespace
 
-FileDialogRequest OpenDialogRequest(const QString& name) {
+FileDialogRequest OpenDialogRequest(const QString& name, const QString& folder) {
     FileDialogRequest r;
     r.title = QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙを開く");
     r.initialName = name;
+    r.folder = folder;
     r.filter =
         QStringLiteral("ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*") + kExtension + QStringLiteral(")|*") + kExtension + u'|';
     r.defaultExtension = kExtension.mid(1);
@@ -22,10 +25,11 @@ FileDialogRequest OpenDialogRequest(const QString& name) {
     return r;
 }
 
-FileDialogRequest SaveDialogRequest(const QString& name) {
+FileDialogRequest SaveDialogRequest(const QString& name, const QString& folder) {
     FileDialogRequest r;
     r.title = QStringLiteral("ｼｭﾐｯﾄﾈｯﾄ ﾃﾞｰﾀﾌｧｲﾙを保存する");
     r.initialName = name;
+    r.folder = folder;
     r.filter =
         QStringLiteral("ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*") + kExtension + QStringLiteral(" )|*") + kExtension + u'|';
     r.defaultExtension = kExtension.mid(1);
@@ -33,20 +37,21 @@ FileDialogRequest SaveDialogRequest(const QString& name) {
     return r;
 }
 
-QString ShowOpenDialog(Dialogs& dialogs, const QString& name) {
-    return dialogs.openFile(OpenDialogRequest(name)).value_or(QString());
+QString ShowOpenDialog(Dialogs& dialogs, const QString& name, const QString& folder) {
+    return dialogs.openFile(OpenDialogRequest(name, folder)).value_or(QString());
 }
 
-QString ShowSaveDialog(Dialogs& dialogs, const QString& name) {
+QString ShowSaveDialog(Dialogs& dialogs, const QString& name, const QString& folder) {
     QString initial = name;
     if (initial.isEmpty()) {
+        const QDir where(folder.isEmpty() ? QDir::currentPath() : folder);
         int n = 1;
-        while (BMMain::FileExists(QStringLiteral("新規%1").arg(n) + kExtension))
+        while (BMMain::FileExists(where.filePath(QStringLiteral("新規%1").arg(n) + kExtension)))
             ++n;
         initial = QStringLiteral("新規%1").arg(n) + kExtension;
     }
     for (;;) {
-        const auto chosen = dialogs.saveFile(SaveDialogRequest(initial));
+        const auto chosen = dialogs.saveFile(SaveDialogRequest(initial, folder));
         if (!chosen)
             return QString();
         QString path = *chosen;

@@ -39,4 +39,15 @@ Measurement FromCells(const RowCells& cells) {
             cells[3].trimmed()};
 }
 
+std::vector<Measurement> FromRows(const std::vector<Document::Row>& rows) {
+    std::vector<Measurement> data;
+    for (const Document::Row& documentRow : rows) {
+        const RowCells row{documentRow[0], documentRow[1], documentRow[2], documentRow[3]};
+        if (IsBlankRow(row))
+            break;
+        data.push_back(FromCells(row));
+    }
+    return data;
+}
+
 } // namespace Measurements

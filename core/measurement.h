@@ -3,9 +3,12 @@
 // walks the grid with these rules; counting and drawing take the resulting list.
 #pragma once
 
+#include "core/document.h"
+
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace Measurements {
 
@@ -27,5 +30,7 @@ int AngleFromCell(const QString& text);
 // grid shows what was drawn; nothing for a cell that stays.
 std::optional<QString> RewrittenAngleCell(const QString& text);
 Measurement FromCells(const RowCells& cells);
+// The data set of a document's rows: every row down to the first blank one.
+std::vector<Measurement> FromRows(const std::vector<Document::Row>& rows);
 
 } // namespace Measurements

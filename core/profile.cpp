@@ -1,18 +1,15 @@
 #include "core/profile.h"
 
-#include "core/cp932.h"
+#include "core/profile_text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
-
-constexpr int kMaxValueBytes = 254;
 
 QByteArray readAll(const QString& path) {
     QFile f(path);
@@ -21,174 +18,59 @@ QByteArray readAll(const QString& path) {
     return f.readAll();
 }
 
-// Lines without their terminators, so that untouched lines are written back unchanged.
-struct Line {
-    QByteArray bytes;  // without the line end
-    QByteArray ending; // "\r\n", "\n" or "" for the last line
-};
+} // namespace
 
-QList<Line> splitLines(const QByteArray& data) {
-    QList<Line> lines;
-    qsizetype start = 0;
-    while (start < data.size()) {
-        qsizetype nl = data.indexOf('\n', start);
-        if (nl < 0) {
-            lines.append({data.mid(start), {}});
-            break;
-        }
-        qsizetype end = nl;
-        QByteArray ending("\n");
-        if (end > start && data[end - 1] == '\r') {
-            --end;
-            ending = "\r\n";
-        }
-        lines.append({data.mid(start, end - start), ending});
-        start = nl + 1;
-    }
-    return lines;
-}
+ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {}
 
-QString sectionName(const QString& line) {
-    const QString t = line.trimmed();
-    if (!t.startsWith(u'['))
-        return {};
-    const qsizetype close = t.indexOf(u']');
-    return close < 0 ? t.mid(1).trimmed() : t.mid(1, close - 1).trimmed();
-}
+namespace {
 
-bool isSection(const QString& line) {
-    return line.trimmed().startsWith(u'[');
-}
-
-// Key and value of a "key=value" line; false for other lines.
-bool keyValue(const QString& line, QString& key, QString& value) {
-    const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0)
-        return false;
-    key = line.left(eq).trimmed();
-    value = line.mid(eq + 1).trimmed();
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-        value.back() == value.front())
-        value = value.mid(1, value.size() - 2);
-    return !key.isEmpty();
-}
-
-QString cutToBytes(const QString& value) {
-    QString out;
-    int bytes = 0;
-    for (const QChar c : value) {
-        const int n = cp932::byteLength(QString(c));
-        if (bytes + n > kMaxValueBytes)
-            break;
-        bytes += n;
-        out += c;
-    }
-    return out;
+// Whether the file at `path` can be written, or made when it does not exist yet.
+bool canWrite(const QString& path) {
+    QFile existing(path);
+    if (existing.exists())
+        return existing.open(QIODevice::ReadWrite | QIODevice::Append);
+    QTemporaryFile probe(QFileInfo(path).absolutePath() + QStringLiteral("/.probe-XXXXXX"));
+    return probe.open();
 }
 
 } // namespace
 
-ProfileFile::ProfileFile(QString path, QString fallbackDir)
-    : path_(std::move(path)), fallbackDir_(std::move(fallbackDir)) {}
-
-QString ProfileFile::redirectedPath() const {
-    QString dir = fallbackDir_;
-    if (dir.isEmpty())
-        dir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QDir(dir).filePath(QFileInfo(path_).fileName());
-}
-
-bool ProfileFile::programLocationWritable() const {
-    QFile existing(path_);
-    if (existing.exists())
-        return existing.open(QIODevice::ReadWrite | QIODevice::Append);
-    QTemporaryFile probe(QFileInfo(path_).absolutePath() + QStringLiteral("/.probe-XXXXXX"));
-    return probe.open();
-}
-
-QString ProfileFile::effectivePath() const {
-    const QString redirected = redirectedPath();
-    if (QFileInfo::exists(redirected) && !programLocationWritable())
+QString ProfileFile::Resolve(const QString& path, const QString& fallbackDir) {
+    if (canWrite(path))
+        return path;
+    const QString dir = fallbackDir.isEmpty()
+                            ? QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                            : fallbackDir;
+    const QString redirected = QDir(dir).filePath(QFileInfo(path).fileName());
+    if (QFileInfo::exists(redirected) || !QFileInfo::exists(path))
         return redirected;
-    return path_;
+    // The program's own settings are carried over once, into a file the user owns: a copy of
+    // the file itself would keep its read-only mode.
+    QFile original(path);
+    if (!original.open(QIODevice::ReadOnly))
+        return path;
+    const QByteArray bytes = original.readAll();
+    QDir().mkpath(dir);
+    QSaveFile copy(redirected);
+    if (original.error() == QFileDevice::NoError && copy.open(QIODevice::WriteOnly) &&
+        copy.write(bytes) == bytes.size() && copy.commit())
+        return redirected;
+    return path;
 }
 
 QString ProfileFile::read(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    const QByteArray data = readAll(effectivePath());
-    bool inSection = false;
-    for (const Line& line : splitLines(data)) {
-        const QString text = cp932::decode(line.bytes);
-        if (isSection(text)) {
-            inSection = sectionName(text).compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        QString k, v;
-        if (inSection && keyValue(text, k, v) && k.compare(key, Qt::CaseInsensitive) == 0)
-            return v.isEmpty() ? defaultValue : cutToBytes(v);
-    }
-    return defaultValue;
+    return ProfileText::Lookup(readAll(path_), section, key, defaultValue);
 }
 
 bool ProfileFile::write(const QString& section, const QString& key, const QString& value) const {
-    QString target = path_;
-    if (!programLocationWritable()) {
-        target = redirectedPath();
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        // Carry the program's own settings over once, so no other value is lost.
-        if (!QFileInfo::exists(target) && QFileInfo::exists(path_))
-            QFile::copy(path_, target);
-    }
-    QList<Line> lines = splitLines(readAll(target));
-    const QByteArray newLine = cp932::encode(key + u'=' + value);
-
-    qsizetype sectionAt = -1, lastInSection = -1, keyAt = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString text = cp932::decode(lines[i].bytes);
-        if (isSection(text)) {
-            if (sectionAt >= 0)
-                break;
-            if (sectionName(text).compare(section, Qt::CaseInsensitive) == 0)
-                sectionAt = lastInSection = i;
-            continue;
-        }
-        if (sectionAt < 0)
-            continue;
-        QString k, v;
-        if (keyValue(text, k, v) && k.compare(key, Qt::CaseInsensitive) == 0) {
-            keyAt = i;
-            break;
-        }
-        if (!text.trimmed().isEmpty())
-            lastInSection = i;
-    }
-
-    // A line added after a last line without its line end gives that line one; every other
-    // line stays as it was.
-    const auto endLastLine = [&lines] {
-        if (!lines.isEmpty() && lines.back().ending.isEmpty())
-            lines.back().ending = "\r\n";
-    };
-    if (keyAt >= 0) {
-        lines[keyAt].bytes = newLine;
-    } else if (sectionAt >= 0) {
-        if (lastInSection + 1 == lines.size())
-            endLastLine();
-        lines.insert(lastInSection + 1, {newLine, "\r\n"});
-    } else {
-        endLastLine();
-        lines.append({cp932::encode(u'[' + section + u']'), "\r\n"});
-        lines.append({newLine, "\r\n"});
-    }
-
-    QSaveFile out(target);
+    const QByteArray data = ProfileText::WithValue(readAll(path_), section, key, value);
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QSaveFile out(path_);
     // A writable file in a folder that takes no new files is written in place.
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    for (const Line& line : lines) {
-        out.write(line.bytes);
-        out.write(line.ending);
-    }
+    out.write(data);
     return out.commit();
 }

@@ -51,6 +51,7 @@ std::optional<double> Draw(DrawingSurface& surface, float penFactor, bool paper,
     surface.SetCurrentY(1.1 * r);
     surface.Print(QStringLiteral("データ総数　%1").arg(density.dataNumbers));
 
+    PoleLabels::Draw(surface, penFactor, options.markers);
     surface.SetDrawWidth(penFactor);
     return 1.5 * r;
 }

@@ -15,6 +15,7 @@
 #include "core/contour_levels.h"
 #include "diagrams/contour_tracing.h"
 #include "diagrams/diagram_page.h"
+#include "diagrams/pole_labels.h"
 
 #include <QString>
 #include <vector>
@@ -30,6 +31,8 @@ struct ContourDiagramOptions {
     // Printed centred under the net on paper (lines separated by CR LF).
     QString title;
     ContourTracing::DataErrorHandler dataError;
+    // The maximum points: leader lines, underlines and captions, last.
+    std::vector<PoleLabels::Marker> markers;
 };
 
 // The contour diagram: the filled level areas with their legend, the level lines, the

@@ -3,6 +3,7 @@
 #include "core/vb.h"
 
 #include <QColor>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -249,6 +250,8 @@ QFont DrawingSurface::CurrentFont() const {
     font.setPointSizeF(fontSize_);
     font.setBold(fontBold_);
     font.setItalic(fontItalic_);
+    if (NamesInstalledFonts())
+        font.setFamily(QFontInfo(font).family());
     return font;
 }
 

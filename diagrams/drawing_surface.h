@@ -224,6 +224,9 @@ class DrawingSurface {
     virtual bool VectorOutput() const = 0;
     // Starts painting on the device; false when the device cannot be painted on.
     virtual bool BeginPainting(QPainter& painter);
+    // True where the output names its fonts for another program to find (SVG): the installed
+    // family that stands in for a Windows font name is written instead of that name.
+    virtual bool NamesInstalledFonts() const { return false; }
     // Whether Cls paints the background (a printer page has none to clear).
     virtual bool ClearsOnCls() const { return true; }
 

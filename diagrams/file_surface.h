@@ -31,6 +31,7 @@ class FileSurface : public DrawingSurface {
     const QPaintDevice* MetricsDevice() const override;
     QSizeF DeviceSize() const override { return size_; }
     bool VectorOutput() const override { return format_ != Format::Raster; }
+    bool NamesInstalledFonts() const override { return format_ == Format::Svg; }
     bool BeginPainting(QPainter& painter) override;
 
   private:

@@ -387,7 +387,7 @@ void Tabula::rebindIfOutside() {
     editRow_ = Row();
     editCol_ = Col();
     syncEditText();
-    previousText_ = grdMain_->Text();
+    takeCurrentAsReference();
 }
 
 void Tabula::numberRows(int from) {
@@ -510,6 +510,8 @@ void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
             dataChanged_ = wasChanged;
         } else {
             Q_EMIT Change(row, col);
+            if (row == Row() && col == Col())
+                entryText_ = grdMain_->TextMatrix(row, col);
         }
     }
     // Another cell's old text must not become the reference of the current cell: leaving that
@@ -841,7 +843,7 @@ bool Tabula::Redraw() const {
 void Tabula::SetRedraw(bool v) {
     grdMain_->SetRedraw(v);
     if (v) {
-        previousText_ = grdMain_->Text();
+        takeCurrentAsReference();
         // Cell moves made while redrawing was off left the edit boxes on the old cell; bind
         // them to the current one so that typing cannot land in a cell the user does not see.
         if (editRow_ != Row() || editCol_ != Col()) {
@@ -1000,7 +1002,7 @@ void Tabula::showEvent(QShowEvent* event) {
     editRow_ = Row();
     editCol_ = Col();
     setEditText(grdMain_->Text());
-    previousText_ = grdMain_->Text();
+    takeCurrentAsReference();
 }
 
 void Tabula::changeEvent(QEvent* event) {

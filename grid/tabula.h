@@ -342,7 +342,11 @@ class Tabula : public QWidget {
     void placeEditor();
     void openEditor(bool focus);
     void hideEditor();
-    void reportChange(int r, int c, const QString& oldText, bool focusGridOnCancel);
+    void takeCurrentAsReference();
+    void beginEntry();
+    void endStaleEditor();
+    bool editorHasKeyboard() const;
+    void reportChange(int r, int c, bool focusGridOnCancel);
     bool editableCol(int c);
     bool visibleRow(int r);
     void moveForward();
@@ -351,6 +355,7 @@ class Tabula : public QWidget {
     void gridKeyDown(int& keyCode, int& shift);
     void gridKeyPress(int& keyAscii);
     bool acceptChar(QChar ch);
+    QString filterTyped(const QString& text);
     void editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled);
     void insertTyped(QLineEdit* box, const QString& text);
     void fillSelection();
@@ -396,6 +401,11 @@ class Tabula : public QWidget {
     bool dataChanged_ = false;
     bool scrollLock_ = false;
     QString previousText_;
+    // What the current cell held before the entry now being typed: a refused entry puts it
+    // back. Unlike PreviousText it follows every accepted change of the cell.
+    QString entryText_;
+    // A change is being reported; the editor closing meanwhile reports nothing more.
+    bool reporting_ = false;
     QPixmap mouseIcon_;
     QString toolTip_;
     bool shownOnce_ = false;

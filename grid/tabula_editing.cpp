@@ -3,6 +3,7 @@
 
 #include "flexgrid.h"
 #include "keys.h"
+#include "numeric_paste.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -75,6 +76,7 @@ void Tabula::connectGrid() {
     connect(g, &FlexGrid::DblClick, this, [this] {
         if (locked(Col()) || rightButtonDown_)
             return;
+        beginEntry();
         setEditText(grdMain_->Text());
         openEditor(true);
         txtOnGrid_->end(false);
@@ -156,10 +158,41 @@ void Tabula::hideEditor() {
     txtOnGrid_->hide();
 }
 
-// BeforeChange, then Change or the old text back.
-void Tabula::reportChange(int r, int c, const QString& oldText, bool focusGridOnCancel) {
+void Tabula::takeCurrentAsReference() {
+    previousText_ = grdMain_->Text();
+    entryText_ = previousText_;
+}
+
+// An entry starts when the editor opens: what the cell holds now is what a refusal restores.
+void Tabula::beginEntry() {
+    if (!txtOnGrid_->isVisible())
+        entryText_ = grdMain_->Text();
+}
+
+// The editor's keys arrive through the window even while the window is not active (a message
+// box has just closed), when no focus event reaches the boxes: ask the window, not the
+// application, where its keys go.
+bool Tabula::editorHasKeyboard() const {
+    return txtOnGrid_->isVisible() && window()->focusWidget() == txtOnGrid_;
+}
+
+// The editor belongs to the cell it was opened on. When the current cell moves on, the grid
+// takes the keys (so they cannot fall through to the input line) and the editor goes.
+void Tabula::endStaleEditor() {
+    if (!txtOnGrid_->isVisible())
+        return;
+    if (window()->focusWidget() == txtOnGrid_)
+        grdMain_->setFocus(Qt::OtherFocusReason);
+    hideEditor();
+}
+
+// BeforeChange, then Change or the text the cell held before this entry back.
+void Tabula::reportChange(int r, int c, bool focusGridOnCancel) {
+    const QString oldText = entryText_;
     bool cancel = false;
+    reporting_ = true;
     Q_EMIT BeforeChange(cancel, r, c);
+    reporting_ = false;
     if (cancel) {
         if (grdMain_->ValidCell(r, c)) {
             grdMain_->SetTextMatrix(r, c, oldText);
@@ -170,14 +203,20 @@ void Tabula::reportChange(int r, int c, const QString& oldText, bool focusGridOn
             grdMain_->setFocus(Qt::OtherFocusReason);
     } else {
         Q_EMIT Change(r, c);
+        if (r == Row() && c == Col())
+            entryText_ = grdMain_->TextMatrix(r, c);
     }
 }
 
 void Tabula::onEditorFocusOut() {
     hideEditor();
+    // A host that gives the grid the focus while it judges the cell ends the edit; the cell
+    // is being reported already.
+    if (reporting_)
+        return;
     const int r = Row(), c = Col();
     if (!SameText(previousText_, grdMain_->TextMatrix(r, c)))
-        reportChange(r, c, previousText_, false);
+        reportChange(r, c, false);
 }
 
 // ---- cell events of the inner grid -------------------------------------------------------
@@ -189,7 +228,7 @@ void Tabula::onLeaveCell() {
     const int r = Row(), c = Col();
     if (c >= FixedCols() && r >= FixedRows() &&
         !SameText(previousText_, grdMain_->TextMatrix(r, c)))
-        reportChange(r, c, previousText_, true);
+        reportChange(r, c, true);
 }
 
 void Tabula::onEnterCell() {
@@ -197,12 +236,13 @@ void Tabula::onEnterCell() {
         Q_EMIT EnterCell();
         txtInp_->setEnabled(!locked(Col()));
     }
-    previousText_ = grdMain_->Text();
+    takeCurrentAsReference();
 }
 
 void Tabula::onRowColChange() {
     if (!grdMain_->Redraw())
         return;
+    endStaleEditor();
     editCol_ = Col();
     editRow_ = Row();
     setEditText(grdMain_->Text());
@@ -356,6 +396,7 @@ void Tabula::gridKeyDown(int& keyCode, int& shift) {
         moveBackward();
     } else if (code == VkBack && !exactlyOne) {
         if (!locked(Col())) {
+            beginEntry();
             setEditText(QString());
             openEditor(true);
             dataChanged_ = true;
@@ -371,12 +412,23 @@ void Tabula::gridKeyPress(int& keyAscii) {
     Q_EMIT KeyPress(keyAscii);
     if (keyAscii <= 0 || locked(Col()))
         return;
-    const QChar ch(static_cast<char16_t>(keyAscii));
+    QChar ch(static_cast<char16_t>(keyAscii));
+    // The rest of a word an input method hands over after its first character opened the
+    // editor is typed into the editor, as further keys would be.
+    if (ch.unicode() >= 32 && editorHasKeyboard()) {
+        txtOnGrid_->end(false);
+        insertTyped(txtOnGrid_, filterTyped(QString(ch)));
+        return;
+    }
+    // Full-width digits are the digits a Japanese keyboard types.
+    if (numeralOnly_)
+        ch = ToHalfWidth(QString(ch)).at(0);
     const bool doubleByte = IsDoubleByte(ch);
     if (numeralOnly_) {
         const bool accepted = QStringLiteral("+-/0123456789").contains(ch) ||
                               (ch == QLatin1Char('.') && allowDecimal_);
         if (accepted) {
+            beginEntry();
             setEditText(QString(ch));
             openEditor(true);
             txtOnGrid_->end(false);
@@ -393,9 +445,10 @@ void Tabula::gridKeyPress(int& keyAscii) {
         return;
     }
     if (txtOnGrid_->isVisible()) {
-        setEditText(txtOnGrid_->text() + ch);
         txtOnGrid_->end(false);
+        insertTyped(txtOnGrid_, QString(ch));
     } else {
+        beginEntry();
         setEditText(QString(ch));
         openEditor(true);
         txtOnGrid_->end(false);
@@ -427,11 +480,13 @@ void Tabula::fillSelection() {
     const int row = Row(), col = Col(), rowSel = RowSel(), colSel = ColSel();
     const QString t = txtOnGrid_->text();
     const QString p = previousText_;
+    // The current cell's own old value is what it held before this entry.
+    const QString entry = entryText_;
     const int dr = rowSel >= row ? 1 : -1, dc = colSel >= col ? 1 : -1;
     for (int r = row;; r += dr) {
         if (grdMain_->RowHeight(r) != 0) {
             for (int c = col;; c += dc) {
-                const QString old = (r == row && c == col) ? p : grdMain_->TextMatrix(r, c);
+                const QString old = (r == row && c == col) ? entry : grdMain_->TextMatrix(r, c);
                 if (grdMain_->ColWidth(c) != 0 && !locked(c) && !SameText(t, old)) {
                     grdMain_->SetTextMatrix(r, c, t);
                     bool cancel = false;
@@ -457,6 +512,7 @@ void Tabula::fillSelection() {
     grdMain_->SetRedraw(true);
     // The cell keeps its entry text as the reference, so leaving it reports the fill again.
     previousText_ = p;
+    entryText_ = grdMain_->Text();
 }
 
 // ---- keys and focus in the edit boxes ----------------------------------------------------
@@ -485,6 +541,16 @@ bool Tabula::acceptChar(QChar ch) {
         return true;
     }
     return false;
+}
+
+// The characters of `text` the filter lets through; in numeric columns full-width forms are
+// taken as their half-width characters first.
+QString Tabula::filterTyped(const QString& text) {
+    QString accepted;
+    for (QChar ch : numeralOnly_ ? ToHalfWidth(text) : text)
+        if (acceptChar(ch))
+            accepted += ch;
+    return accepted;
 }
 
 // Typed text goes in only as far as MaxLength allows.
@@ -568,10 +634,7 @@ void Tabula::editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled) {
         handled = false;
         return;
     }
-    QString accepted;
-    for (QChar ch : text)
-        if (acceptChar(ch))
-            accepted += ch;
+    QString accepted = filterTyped(text);
     if (accepted == QString(QChar(VkBack))) {
         handled = false; // the box deletes as usual
         return;
@@ -602,20 +665,19 @@ bool Tabula::eventFilter(QObject* watched, QEvent* event) {
         const QString commit = im->commitString();
         if (commit.isEmpty())
             return false;
-        QString accepted;
-        for (QChar ch : commit)
-            if (acceptChar(ch))
-                accepted += ch;
+        const QString accepted = filterTyped(commit);
         QInputMethodEvent filtered(im->preeditString(), im->attributes());
         box->event(&filtered);
         insertTyped(box, accepted);
         return true;
     }
     case QEvent::FocusIn:
-        if (box == txtOnGrid_)
+        if (box == txtOnGrid_) {
             arrowLeavesEditor_ = true;
-        else
+        } else {
+            beginEntry();
             openEditor(false);
+        }
         return false;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -75,7 +75,7 @@ void Tabula::AddItem(const QString& Item, int Index) {
         grdMain_->SetCol(col);
         grdMain_->SetRedraw(redraw);
         // The current row may now be the new row: compare later edits with what it holds.
-        previousText_ = grdMain_->Text();
+        takeCurrentAsReference();
     }
     setEditText(grdMain_->Text());
     dataChanged_ = true;
@@ -107,7 +107,7 @@ void Tabula::RemoveItem(int Index) {
     editCol_ = col;
     setEditText(grdMain_->Text());
     // The current row may now be another row: compare later edits with what it holds.
-    previousText_ = grdMain_->Text();
+    takeCurrentAsReference();
     dataChanged_ = true;
     Q_EMIT AfterDeleteRow(Row());
 }

@@ -1,11 +1,17 @@
 #include "platform/desktop.h"
 
+#include "core/bmmain.h"
+
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTranslator>
+#include <QUrl>
 
 namespace desktop {
 
@@ -18,8 +24,8 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), pmincho);
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), gothic);
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), pgothic);
-    QFont::insertSubstitutions(QStringLiteral("Impact"),
-                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("IPAPGothic")});
+    QFont::insertSubstitutions(QStringLiteral("Impact"), {QStringLiteral("DejaVu Sans Condensed"),
+                                                          QStringLiteral("IPAPGothic")});
 }
 
 void InstallJapaneseTranslation(QCoreApplication& app) {
@@ -31,6 +37,37 @@ void InstallJapaneseTranslation(QCoreApplication& app) {
         delete translator;
 }
 
+bool OpenExternal(const QString& pathOrUrl) {
+    const bool isAddress = pathOrUrl.contains(QStringLiteral("://"));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        // Qt looks for a browser of its own; false when it finds none.
+        return QDesktopServices::openUrl(isAddress ? QUrl(pathOrUrl)
+                                                   : QUrl::fromLocalFile(pathOrUrl));
+    }
+    // xdg-open answers "no handler" or "failed" by its exit code, which Qt's own call does not
+    // pass on. A handler that keeps it waiting (a viewer started in the foreground) has started.
+    constexpr int kWaitMs = 3000;
+    Hourglass hourglass;
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setWorkingDirectory(BMMain::AppPath);
+    // Its complaints are for a terminal the user does not see; the exit code is what counts.
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start(opener, {pathOrUrl});
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    if (!process->waitForFinished(kWaitMs)) {
+        QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+    delete process;
+    return opened;
+}
+
 static double dpi(bool horizontal) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
@@ -39,10 +76,18 @@ static double dpi(bool horizontal) {
     return d > 0 ? d : 96.0;
 }
 
-double TwipsPerPixelX() { return 1440.0 / dpi(true); }
-double TwipsPerPixelY() { return 1440.0 / dpi(false); }
+double TwipsPerPixelX() {
+    return 1440.0 / dpi(true);
+}
+double TwipsPerPixelY() {
+    return 1440.0 / dpi(false);
+}
 
 } // namespace desktop
 
-Hourglass::Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-Hourglass::~Hourglass() { QApplication::restoreOverrideCursor(); }
+Hourglass::Hourglass() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+Hourglass::~Hourglass() {
+    QApplication::restoreOverrideCursor();
+}

@@ -1,7 +1,9 @@
 #include "platform/qt_dialogs.h"
 
+#include "platform/desktop.h"
+
 #include <QColorDialog>
-#include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -10,7 +12,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QUrl>
 #include <vector>
 
 namespace {
@@ -71,9 +72,13 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(r.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(QtDialogs::qtFilter(r.filter));
+    // The type list shows the description alone, not the letter-case pattern after it.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(r.defaultExtension);
     if (!r.overwritePrompt)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!r.folder.isEmpty())
+        dialog.setDirectory(r.folder);
     if (!r.initialName.isEmpty()) {
         const QFileInfo info(r.initialName);
         if (info.isAbsolute())
@@ -164,13 +169,16 @@ std::optional<QString> QtDialogs::printerSetup(const QString& currentPrinter) {
     QPrinter printer(QPrinterInfo::printerInfo(currentPrinter));
     QPrintDialog dialog(&printer, parent_);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // It chooses the printer and prints nothing: its button says so.
+    dialog.setWindowTitle(QStringLiteral("ﾌﾟﾘﾝﾀの設定"));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return printer.printerName();
 }
 
 bool QtDialogs::openExternal(const QString& pathOrUrl) {
-    const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl)
-                                                               : QUrl::fromLocalFile(pathOrUrl);
-    return QDesktopServices::openUrl(url);
+    return desktop::OpenExternal(pathOrUrl);
 }

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgRenderer>
 #include <cmath>
 
 namespace {
@@ -39,18 +40,12 @@ void drawNet(QPainter& p, QPointF c, double r, bool bands) {
 namespace Artwork {
 
 QPixmap ProgramIcon(int size) {
+    // The same drawing the install ships as the desktop icon.
     QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    const double r = size * 0.46;
-    const QPointF c(size / 2.0, size / 2.0);
-    drawNet(p, c, r, false);
-    p.setPen(QPen(QColor(0xC0, 0x10, 0x10), std::max(1.0, size / 32.0)));
-    const double poles[][2] = {{0.35, -0.30}, {0.45, -0.18}, {0.28, -0.12}, {0.52, -0.32},
-                               {0.40, -0.40}, {-0.50, 0.35}, {-0.20, 0.55}};
-    for (const auto& q : poles)
-        p.drawEllipse(QPointF(c.x() + q[0] * r, c.y() + q[1] * r), size / 22.0, size / 22.0);
+    QSvgRenderer(QStringLiteral(":/packaging/quill-stereo.svg")).render(&p);
     return pm;
 }
 

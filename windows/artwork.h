@@ -5,7 +5,7 @@
 
 namespace Artwork {
 
-// A small Schmidt net with a cluster of poles, `size` pixels square.
+// The program icon (a Schmidt net with a cluster of poles), `size` pixels square.
 QPixmap ProgramIcon(int size);
 // The splash picture: a net with contour bands, `width` × `height` pixels.
 QPixmap SplashPicture(int width, int height);

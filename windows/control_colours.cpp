@@ -11,9 +11,10 @@ void setColours(QWidget* control, QPalette::ColorRole background, QPalette::Colo
     const QPalette desktop =
         control->parentWidget() ? control->parentWidget()->palette() : QPalette();
     QPalette p = control->palette();
-    // A label paints its background in Window and its text in WindowText.
-    p.setColor(QPalette::Window, desktop.color(background));
-    p.setColor(QPalette::WindowText, desktop.color(text));
+    // A label paints its background in Window and its text in WindowText. The active colours:
+    // a control made while its window is disabled must not keep the greyed ones.
+    p.setColor(QPalette::Window, desktop.color(QPalette::Active, background));
+    p.setColor(QPalette::WindowText, desktop.color(QPalette::Active, text));
     control->setPalette(p);
     control->update();
 }

@@ -1,6 +1,6 @@
-// The child windows live as long as the program: their Close command is greyed and a close
-// request from the user does nothing. Closing through the program's end is not affected
-// (windows are deleted with the frame, not closed).
+// The child windows live as long as the program: their Close command and title-bar close
+// button are greyed and a close request from the user does nothing. Closing through the
+// program's end is not affected (windows are deleted with the frame, not closed).
 #include "windows/bmcontour.h"
 
 #include <QAction>
@@ -8,7 +8,10 @@
 #include <QKeySequence>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 namespace {
@@ -28,6 +31,31 @@ QAction* closeAction(QMdiSubWindow* sub) {
     }
     return nullptr;
 }
+
+// Draws a sub-window's title-bar close button greyed, as its Close item is: the title bar
+// itself knows no disabled button.
+class GreyCloseButtonStyle : public QProxyStyle {
+  public:
+    explicit GreyCloseButtonStyle(QObject* owner) { setParent(owner); }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option);
+        if (control != CC_TitleBar || !bar || !(bar->subControls & SC_TitleBarCloseButton)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        QStyleOptionTitleBar rest(*bar);
+        rest.subControls &= ~SC_TitleBarCloseButton;
+        QProxyStyle::drawComplexControl(control, &rest, painter, widget);
+        if (!(bar->titleBarFlags & Qt::WindowSystemMenuHint))
+            return;
+        const QRect button = subControlRect(control, bar, SC_TitleBarCloseButton, widget);
+        if (button.isValid())
+            standardIcon(SP_TitleBarCloseButton, bar, widget)
+                .paint(painter, button, Qt::AlignCenter, QIcon::Disabled);
+    }
+};
 
 class CloseGuard : public QObject {
   public:
@@ -70,6 +98,7 @@ class CloseGuard : public QObject {
         sub_ = sub;
         if (sub != window_)
             sub->installEventFilter(this);
+        sub->setStyle(new GreyCloseButtonStyle(sub));
         greyClose();
         // The sub-window updates its menu on state changes; grey the item again each time the
         // menu opens.

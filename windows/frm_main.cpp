@@ -2,9 +2,10 @@
 
 #include "core/bmmain.h"
 #include "core/cp932.h"
-#include "platform/desktop.h"
 #include "core/dialogs.h"
+#include "core/help_file.h"
 #include "core/vb.h"
+#include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/artwork.h"
 #include "windows/bmcontour.h"
@@ -247,6 +248,15 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::AfterPaste, this, &frmMain::grdData_AfterPaste);
     connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
     connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
+    // Row numbers past 999 need a wider "No." column, whoever added the rows.
+    const auto fitNumbers = [this] { BMContour::FitNumberColumn(grdData()); };
+    connect(&grid, &Tabula::PropertyChanged, this, [fitNumbers](const QString& name) {
+        if (name == QLatin1String("Rows"))
+            fitNumbers();
+    });
+    connect(&grid, &Tabula::AfterPaste, this, fitNumbers);
+    connect(&grid, &Tabula::AfterInsertRow, this, fitNumbers);
+    connect(&grid, &Tabula::AfterDeleteRow, this, fitNumbers);
 
     buildMenus();
     buildToolbar();
@@ -430,9 +440,8 @@ void frmMain::menuItemClick(int index) {
         showVersion();
         return;
     }
-    // A new document starts from an empty grid before the controller hears of it.
-    if (index == 1)
-        BMContour::InitDataGrid(grdData());
+    // A new document's empty grid is the controller's to set up: it first asks whether the
+    // changed one is to be saved.
     Q_EMIT MenuClick(index);
 }
 
@@ -463,9 +472,14 @@ void frmMain::arrange(int index) {
 }
 
 void frmMain::showHelp() {
-    const QString path = BMMain::AppPath + QStringLiteral("help_st.htm");
+    const QString path = HelpFile::Path(BMMain::AppPath);
     if (QFileInfo(path).isFile()) {
-        dialogs_.openExternal(path);
+        if (!dialogs_.openExternal(path))
+            dialogs_.message(
+                QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙを表示できません。\r\n"
+                               "HTMLﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを確認してください。\r\n\r\n") +
+                    path,
+                MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     } else {
         dialogs_.message(QStringLiteral("ﾍﾙﾌﾟﾌｧｲﾙが見つかりません。\r\n\r\n") + path,
                          MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
@@ -493,7 +507,18 @@ void frmMain::grdData_BeforeChange(bool& Cancel, int Row, int Col) {
         return;
     dialogs_.message(message, MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     Cancel = true;
+    // The frame takes the keyboard back from the closed message box: a desktop without a
+    // window manager gives it to no window at all.
+    activateWindow();
     grdData().setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::setChange(bool value) {
+    change_ = value;
+    // Switching redrawing on takes the current cell's text as the reference for changes.
+    Tabula& grid = grdData();
+    if (!value && grid.Redraw())
+        grid.SetRedraw(true);
 }
 
 void frmMain::grdData_Change(int Row, int Col) {

@@ -28,9 +28,10 @@ class frmMain : public QMainWindow {
     // The widget of the active child window, or nullptr.
     QWidget* ActiveChild() const;
 
-    // The document's data-changed flag.
+    // The document's data-changed flag. Clearing it (after an open or a save) also makes what
+    // the current cell shows the grid's reference, so leaving the cell reports no change.
     bool Change() const { return change_; }
-    void setChange(bool value) { change_ = value; }
+    void setChange(bool value);
 
     // The menu item with the given command number (1, 2, 22, ..., 501, 801, 901), or nullptr.
     QAction* MenuItem(int index) const;

@@ -1,11 +1,11 @@
 #include "windows/frm_map.h"
 
 #include "core/bmmain.h"
+#include "core/dialogs.h"
 #include "core/title_codec.h"
+#include "core/vb.h"
 #include "diagrams/picture_box.h"
 #include "platform/desktop.h"
-#include "core/dialogs.h"
-#include "core/vb.h"
 #include "scrollbar/sliver.h"
 #include "windows/bmcontour.h"
 #include "windows/control_colours.h"
@@ -311,6 +311,8 @@ frmMap::frmMap(Dialogs& dialogs, QWidget* parent)
     connect(d_->picture, &PictureBox::MouseUp, this, [this](int button, int, double, double) {
         if (button != 2)
             return;
+        // The menu's commands act on the active window: the clicked one becomes it first.
+        d_->activation->MakeActive();
         d_->picture->setFocus();
         Q_EMIT MenuButtonDown(2);
     });
@@ -427,9 +429,12 @@ void frmMap::EditTitle() {
         dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
-    const QString text = trimSpaces(*answer);
+    QString text = trimSpaces(*answer);
     if (text.isEmpty())
         return;
+    // The data file's character set writes "¥" as its backslash byte, which reads back as "\":
+    // taken as that backslash here, the title shows now as it will after a save.
+    text.replace(QChar(0x00A5), u'\\');
     setTitle(BMMain::DecodeTitle(text));
 }
 
@@ -590,6 +595,7 @@ bool frmMap::eventFilter(QObject* watched, QEvent* event) {
             d_->cancelDrag();
         }
         if (!image && mouse->button() == Qt::RightButton) {
+            d_->activation->MakeActive();
             poleNo_ = index;
             QPointer<QLabel> label = static_cast<QLabel*>(control);
             ControlColours::SetHighlightColours(label);

@@ -1,5 +1,7 @@
 #include "windows/frm_rank_set.h"
 
+#include "core/legend_walk.h"
+#include "core/vb.h"
 #include "diagrams/picture_box.h"
 #include "windows/bmcontour.h"
 #include "windows/control_colours.h"
@@ -7,6 +9,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <map>
 
@@ -28,8 +31,11 @@ frmRankSet::frmRankSet(QWidget* parent) : QWidget(parent), d_(new Private) {
     d_->picture->setGeometry(rect());
     d_->picture->installEventFilter(this);
     connect(d_->picture, &PictureBox::MouseUp, this, [this](int button, int, double, double) {
-        if (button == 2)
-            Q_EMIT MenuButtonDown(2);
+        if (button != 2)
+            return;
+        // The menu's commands act on the active window: the clicked one becomes it first.
+        d_->activation->MakeActive();
+        Q_EMIT MenuButtonDown(2);
     });
 
     d_->activation = new MdiActivation(this);
@@ -60,10 +66,84 @@ QWidget* frmRankSet::shpRSet(int index) const {
 void frmRankSet::RegisterLevelControls(int index, QLabel* label, QWidget* swatch) {
     if (index < 1)
         return;
-    if (label || swatch)
+    if (label || swatch) {
         d_->levels[index] = {label, swatch};
-    else
+        if (label)
+            label->installEventFilter(this);
+    } else {
+        if (dragIndex_ == index)
+            endDrag();
         d_->levels.erase(index);
+    }
+}
+
+int frmRankSet::LabelUBound() const {
+    return d_->levels.empty() ? 0 : d_->levels.rbegin()->first;
+}
+
+void frmRankSet::SelectLevel(int index, bool drag, double offset) {
+    if (dragging_)
+        return;
+    SetLevelHighlight(labelIndex_, false);
+    labelIndex_ = index;
+    SetLevelHighlight(index, true);
+    if (QLabel* label = lblRSet(index))
+        label->raise();
+    if (drag) {
+        dragIndex_ = index;
+        dragging_ = true;
+        dragOffset_ = offset;
+    }
+}
+
+void frmRankSet::endDrag() {
+    dragIndex_ = 0;
+    dragging_ = false;
+}
+
+void frmRankSet::StepSelection(bool up) {
+    std::vector<LegendWalk::Level> levels;
+    for (const auto& [index, level] : d_->levels)
+        if (level.label)
+            levels.push_back({index, vb::Val(level.label->text())});
+    if (levels.empty())
+        return;
+    const int next = LegendWalk::Next(levels, labelIndex_, up);
+    // As a left click on the label would: pressed, then released.
+    SelectLevel(next, true, 0);
+    endDrag();
+}
+
+bool frmRankSet::levelLabelEvent(int index, QLabel* label, QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    DrawingSurface& s = d_->picture->Surface();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const bool left = mouse->button() == Qt::LeftButton;
+        // The keys of the legend work on the level just chosen.
+        d_->picture->setFocus(Qt::MouseFocusReason);
+        SelectLevel(index, left,
+                    s.ScaleY(mouse->position().y(), DrawingSurface::Pixels, DrawingSurface::User));
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (dragging_ && dragIndex_ == index) {
+            const double top = s.DeviceToUser(label->x(), label->y()).y();
+            const double value =
+                s.ScaleY(mouse->position().y(), DrawingSurface::Pixels, DrawingSurface::User) +
+                top - dragOffset_;
+            Q_EMIT Move(dragIndex_, static_cast<float>(value));
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        endDrag();
+        if (mouse->button() == Qt::RightButton)
+            Q_EMIT MenuButtonDown(4);
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmRankSet::SetLevelHighlight(int index, bool highlighted) {
@@ -97,6 +177,12 @@ void frmRankSet::resizeEvent(QResizeEvent* event) {
 }
 
 bool frmRankSet::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != d_->picture) {
+        for (const auto& [index, level] : d_->levels)
+            if (level.label == watched)
+                return levelLabelEvent(index, level.label, event);
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched == d_->picture && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete) {
@@ -105,6 +191,12 @@ bool frmRankSet::eventFilter(QObject* watched, QEvent* event) {
         }
         if (key->key() == Qt::Key_Menu) {
             Q_EMIT MenuButtonDown(4);
+            return true;
+        }
+        const int k = key->key();
+        if (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Home || k == Qt::Key_End) {
+            const bool shiftAlone = key->modifiers() == Qt::ShiftModifier;
+            StepSelection((k == Qt::Key_Up || k == Qt::Key_Home) != shiftAlone);
             return true;
         }
     }

@@ -43,6 +43,14 @@ class frmRankSet : public QWidget {
     // Gives the level's label and swatch the highlight colours, or the window colours again;
     // a level that no longer exists is ignored.
     void SetLevelHighlight(int index, bool highlighted);
+    // The highest index with level controls, 0 when there are none.
+    int LabelUBound() const;
+    // The user's selection of a level, as a mouse press on its label does: highlights it and,
+    // with `drag`, starts dragging it at `offset` (picture units from the label's top).
+    void SelectLevel(int index, bool drag = false, double offset = 0);
+    // Moves the selection as the Up/Down/Home/End keys do; `up` for Up and Home (Shift
+    // reverses).
+    void StepSelection(bool up);
 
     QSize sizeHint() const override;
 
@@ -59,6 +67,9 @@ class frmRankSet : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool levelLabelEvent(int index, QLabel* label, QEvent* event);
+    void endDrag();
+
     struct Private;
     Private* d_;
     int rankMax_ = 1;
@@ -66,4 +77,8 @@ class frmRankSet : public QWidget {
     int dataNums_ = 0;
     int labelIndex_ = 0;
     bool gridline_ = false;
+    // The level being dragged (0 for none) and where the label was taken.
+    int dragIndex_ = 0;
+    bool dragging_ = false;
+    double dragOffset_ = 1;
 };

@@ -1,9 +1,9 @@
 #include "windows/frm_version.h"
 
-#include "core/version.h"
 #include "core/dialogs.h"
-#include "windows/artwork.h"
 #include "core/file_association.h"
+#include "core/version.h"
+#include "windows/artwork.h"
 
 #include <QBuffer>
 #include <QGridLayout>
@@ -99,7 +99,12 @@ frmVersion::frmVersion(Dialogs& dialogs, const FileAssociation& association, QWi
 }
 
 void frmVersion::txtVersion_Click() {
-    dialogs_.openExternal(WebAddress());
+    if (!dialogs_.openExternal(WebAddress()))
+        Notify(dialogs_,
+               QStringLiteral("ﾎｰﾑﾍﾟｰｼﾞを表示できません。\r\n"
+                              "Webﾌﾞﾗｳｻﾞを確認してください。\r\n\r\n") +
+                   WebAddress(),
+               MsgIcon::Exclamation, kAppName);
 }
 
 void frmVersion::cmdVer_Click(int index) {

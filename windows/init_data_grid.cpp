@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,6 +18,14 @@ constexpr int kStrikeAngleCol = 1;
 constexpr int kDipAngleCol = 3;
 // Room the grid's container keeps beside the grid for the splitter handle.
 constexpr double kHandleTwips = 80;
+
+// Width of a caption as the grid's container draws it, spaces included.
+int CaptionTwips(const Tabula& grid, const QString& text) {
+    const QWidget* container = grid.parentWidget();
+    const QFontMetrics metrics(container ? container->font() : grid.Font());
+    return static_cast<int>(
+        std::lround(metrics.horizontalAdvance(text) * desktop::TwipsPerPixelX()));
+}
 
 } // namespace
 
@@ -48,10 +57,7 @@ void InitDataGrid(Tabula& grid) {
 
     // Widths follow the captions as the container's font draws them, spaces included.
     QWidget* container = grid.parentWidget();
-    const QFontMetrics metrics(container ? container->font() : grid.Font());
-    const auto twips = [&](const QString& text) {
-        return static_cast<int>(std::lround(metrics.horizontalAdvance(text) * tpp));
-    };
+    const auto twips = [&](const QString& text) { return CaptionTwips(grid, text); };
     const int widths[kCols] = {twips(QStringLiteral(" 100 ")), twips(QStringLiteral("  角度  ")),
                                twips(QStringLiteral(" 方位 ")), twips(QStringLiteral("  角度  ")),
                                twips(QStringLiteral(" 方位 "))};
@@ -87,6 +93,19 @@ void InitDataGrid(Tabula& grid) {
     if (container)
         container->resize(static_cast<int>(std::lround((gridTwips + kHandleTwips) / tpp + 3)),
                           container->height());
+}
+
+void FitNumberColumn(Tabula& grid) {
+    const int largest = std::max(100, grid.Rows() - grid.FixedRows());
+    const int width = CaptionTwips(grid, QStringLiteral(" %1 ").arg(largest));
+    const int delta = width - grid.ColWidth(0);
+    if (delta == 0)
+        return;
+    grid.SetColWidth(0, width);
+    if (QWidget* container = grid.parentWidget()) {
+        const int px = static_cast<int>(std::lround(delta / desktop::TwipsPerPixelX()));
+        container->resize(container->width() + px, container->height());
+    }
 }
 
 } // namespace BMContour

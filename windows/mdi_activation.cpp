@@ -111,3 +111,8 @@ void MdiActivation::SetActive(bool active) {
     else
         Q_EMIT Deactivated();
 }
+
+void MdiActivation::MakeActive() {
+    if (area_ && sub_)
+        area_->setActiveSubWindow(sub_);
+}

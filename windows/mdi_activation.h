@@ -19,6 +19,8 @@ class MdiActivation : public QObject {
     bool IsActive() const { return active_; }
     bool IsSubWindow(const QMdiSubWindow* window) const;
     void SetActive(bool active);
+    // Makes the form's window the active child, as a click on it does.
+    void MakeActive();
 
   Q_SIGNALS:
     void Activated();

@@ -6,7 +6,9 @@
 #include "diagrams/picture_box.h"
 #include "diagrams/printer_surface.h"
 #include "scripted_dialogs.h"
+#include "started_contour.h"
 #include "tabula.h"
+#include "test_files.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 
@@ -26,20 +28,12 @@ namespace {
 
 const QString kQuestion = QStringLiteral("選択中の帳票を印刷します。\r\nよろしいですか？");
 
-class ContourPrintingTest : public ::testing::Test {
+class ContourPrintingTest : public StartedContour {
   protected:
     void SetUp() override {
-        BMMain::SetAppPath(dir.path());
-        BMMain::NetRadius = 100;
-        association.SetRunTools(false);
-        contour = std::make_unique<Contour>(dialogs, association);
-        contour->Initialise(QString());
+        StartedContour::SetUp();
         // Pages go to numbered PDF files unless a test says otherwise.
         contour->SetPrinterFactory([this] { return PdfPrinter(NextPdf()); });
-    }
-    void TearDown() override {
-        contour.reset();
-        EXPECT_TRUE(dialogs.allAnswered());
     }
     QString NextPdf() { return dir.filePath(QStringLiteral("page%1.pdf").arg(++pages)); }
     static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path) {
@@ -51,11 +45,6 @@ class ContourPrintingTest : public ::testing::Test {
                                                      QPageLayout::Millimeter));
         return printer;
     }
-    void Activate(QWidget* form) {
-        contour->FormMain->mdiArea().setActiveSubWindow(
-            qobject_cast<QMdiSubWindow*>(form->parentWidget()));
-        QCoreApplication::processEvents();
-    }
     // Command 32 answered with `answer`; `failure` is the message expected after it.
     void Print(MsgResult answer, const QString& failure = QString()) {
         dialogs.expectMessage(kQuestion, MsgButtons::YesNo, MsgIcon::Exclamation,
@@ -66,10 +55,6 @@ class ContourPrintingTest : public ::testing::Test {
         contour->FormMain_MenuClick(32);
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    FileAssociation association{"/opt/q/qstereo", dir.filePath("share")};
-    std::unique_ptr<Contour> contour;
     int pages = 0;
 };
 
@@ -170,4 +155,34 @@ TEST_F(ContourPrintingTest, RoseWidthAsksUntilTheAnswerFitsAndKeepsIt) {
     contour->FormMain_MenuClick(212);
     EXPECT_EQ(contour->RoseDivisions(), 8);
     EXPECT_EQ(BMMain::GetIniString("解像度", "分割角度数", "none"), "8");
+}
+
+TEST_F(ContourPrintingTest, DataListPrintsItsPagesOrReportsThePrinter) {
+    const QString question = QStringLiteral("ﾃﾞｰﾀ一覧表を印刷します。\r\nよろしいですか？");
+    auto printList = [&](const QString& failure = QString()) {
+        dialogs.expectMessage(question, MsgButtons::YesNo, MsgIcon::Exclamation,
+                              QStringLiteral("QUILL Stereo"), MsgResult::Yes);
+        if (!failure.isEmpty())
+            dialogs.expectMessage(failure, MsgButtons::OK, MsgIcon::Exclamation,
+                                  QStringLiteral("QUILL Stereo"));
+        contour->FormMain_MenuClick(31);
+    };
+    Tabula& grid = contour->FormMain->grdData();
+    for (int r = 2; r < 2 + 84; ++r)
+        for (int c = 1; c <= 4; ++c)
+            grid.SetTextMatrix(r, c, QStringLiteral("3"));
+    // 84 measurements and the empty row after them: two pages in one document.
+    printList();
+    EXPECT_EQ(PdfPageCount(dir.filePath("page1.pdf")), 2);
+    // A row count the page cannot hold prints with the default one instead of never ending.
+    BMMain::PrintRows = 2;
+    printList();
+    BMMain::PrintRows = 30;
+    EXPECT_EQ(PdfPageCount(dir.filePath("page2.pdf")), 2);
+
+    contour->SetPrinterFactory([] { return std::unique_ptr<DrawingSurface>(); });
+    printList(QStringLiteral("ﾌﾟﾘﾝﾀが見つかりません。\r\nﾌﾟﾘﾝﾀの設定を確認してください。"));
+    contour->SetPrinterFactory(
+        [this] { return PdfPrinter(dir.filePath(QStringLiteral("missing/folder/list.pdf"))); });
+    printList(QStringLiteral("印刷できませんでした。\r\nﾌﾟﾘﾝﾀの状態を確認してください。"));
 }

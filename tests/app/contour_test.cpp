@@ -1,13 +1,13 @@
-#include "core/bmmain.h"
 #include "app/contour.h"
-#include "core/document_writer.h"
-#include "diagrams/picture_box.h"
+#include "core/bmmain.h"
 #include "core/cp932.h"
+#include "core/document_writer.h"
+#include "core/file_association.h"
 #include "core/profile.h"
+#include "diagrams/picture_box.h"
 #include "scripted_dialogs.h"
 #include "tabula.h"
 #include "test_files.h"
-#include "core/file_association.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
@@ -15,15 +15,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -68,6 +71,15 @@ class ContourTest : public ::testing::Test {
         return path;
     }
     Tabula& grid() { return contour->FormMain->grdData(); }
+    // Starts, opens a sample file through command 2 and makes the frame the active window.
+    Contour& StartWithSample(const QString& path) {
+        Contour& c = Start();
+        dialogs.expectOpenFile(path);
+        c.FormMain_MenuClick(2);
+        c.FormMain->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+        return c;
+    }
     void Activate(QWidget* form) {
         contour->FormMain->mdiArea().setActiveSubWindow(
             qobject_cast<QMdiSubWindow*>(form->parentWidget()));
@@ -142,12 +154,105 @@ TEST_F(ContourTest, CommandLineOpensAQuotedLowerCaseFileWithoutNamingItInTheCapt
     EXPECT_TRUE(c.FormPlot->isEnabled());
 }
 
-TEST_F(ContourTest, CommandLineWithOtherFilesDrawsTheEmptyDiagrams) {
+TEST_F(ContourTest, FilesThatCannotBeOpenedSaySoAndLeaveTheDocumentAlone) {
     const QString text = dir.filePath("notes.txt");
     ASSERT_TRUE(spit(text, "x"));
-    Contour& c = Start(text);
-    EXPECT_EQ(c.FileName(), "新規.QST");
-    EXPECT_TRUE(c.FormCont->isEnabled());
+    const QString otherType =
+        "（ｼｭﾐｯﾄﾈｯﾄﾃﾞｰﾀ(*.QST)ではありません）\r\nﾌｧｲﾙを開くことができません。\r\n\r\n";
+    const QString missing = dir.filePath("gone.QST");
+    // From the command line: said once the program is up, which starts with an empty document.
+    for (const auto& [name, message] :
+         {std::pair{text, otherType + text},
+          std::pair{missing, "（ﾌｧｲﾙが見つかりません）\r\nﾌｧｲﾙを開くことができません。\r\n\r\n" +
+                                 missing}}) {
+        Contour& c = Start(name);
+        dialogs.expectMessage(message, MsgButtons::OK, MsgIcon::Exclamation, kCaption);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(dialogs.allAnswered());
+        EXPECT_EQ(c.FileName(), "新規.QST");
+        EXPECT_TRUE(c.FormCont->isEnabled());
+    }
+    // A name of another type typed into the open dialog.
+    Contour& c = Start();
+    grid().SetTextMatrix(2, 1, "31");
+    dialogs.expectOpenFile(text).expectMessage(otherType + text, MsgButtons::OK,
+                                               MsgIcon::Exclamation, kCaption);
+    c.FormMain_MenuClick(2);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "31");
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption);
+}
+
+TEST_F(ContourTest, NewAndOpenAskAboutAChangedDocumentFirst) {
+    Contour& c = Start();
+    const QString path = WriteSample("a.QST");
+    const auto edit = [&] {
+        grid().SetTextMatrix(2, 1, "31");
+        c.FormMain->setChange(true);
+    };
+    const auto ask = [&](MsgResult answer) -> ScriptedDialogs& {
+        return dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation,
+                                     "Quill Net", answer);
+    };
+    // A value still being typed counts: Ctrl+N, Cancel, and it is there.
+    c.FormMain->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    grid().SetRow(4);
+    grid().SetCol(1);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "1");
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    ask(MsgResult::Cancel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(grid().TextMatrix(4, 1), "12");
+
+    // Cancel, or Yes with a cancelled save dialog, keeps everything: from the menu, where the
+    // grid used to be emptied before the question, and from the open command.
+    edit();
+    ask(MsgResult::Cancel);
+    c.FormMain->MenuItem(1)->trigger();
+    ask(MsgResult::Cancel);
+    c.FormMain->MenuItem(2)->trigger();
+    ask(MsgResult::Yes).expectSaveFile(std::nullopt);
+    c.FormMain->MenuItem(1)->trigger();
+    EXPECT_EQ(grid().TextMatrix(2, 1), "31");
+    EXPECT_TRUE(c.FormMain->Change());
+    EXPECT_EQ(c.FormMain->windowTitle(), kCaption);
+
+    // No discards: the new document is unchanged, so the exit asks nothing.
+    ask(MsgResult::No);
+    c.FormMain->MenuItem(1)->trigger();
+    EXPECT_EQ(grid().TextMatrix(2, 1), "");
+    EXPECT_FALSE(c.FormMain->Change());
+
+    // Yes saves a named document before the next one is opened.
+    dialogs.expectOpenFile(path);
+    c.FormMain_MenuClick(2);
+    edit();
+    ask(MsgResult::Yes).expectOpenFile(std::nullopt);
+    c.FormMain_MenuClick(2);
+    EXPECT_TRUE(slurp(path).contains("31\tE\t45\tSE"));
+    EXPECT_FALSE(c.FormMain->Change());
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+}
+
+TEST_F(ContourTest, FileDialogsStartWhereTheUserLastOpenedOrSaved) {
+    Contour& c = Start();
+    const QString path = WriteSample("a.QST");
+    QTemporaryDir other;
+    const QString saved = other.filePath("b.QST");
+    dialogs.expectOpenFile(path).expectSaveFile(saved).expectOpenFile(std::nullopt);
+    c.FormMain_MenuClick(2);
+    c.FormMain_MenuClick(23);
+    // A new document has no folder of its own: the last one used stands in.
+    c.FormMain_MenuClick(1);
+    c.FormMain_MenuClick(2);
+    const auto& asked = dialogs.asked();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].file.folder, QDir::homePath());
+    EXPECT_EQ(asked[1].file.folder, dir.path());
+    EXPECT_EQ(asked[2].file.folder, other.path());
 }
 
 TEST_F(ContourTest, OpenCommandReplacesTheDocumentAndSetsTheCaption) {
@@ -189,12 +294,8 @@ TEST_F(ContourTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone) {
 }
 
 TEST_F(ContourTest, SavingFinishesTheCellBeingTypedFirst) {
-    Contour& c = Start();
     const QString path = WriteSample("a.QST");
-    dialogs.expectOpenFile(path);
-    c.FormMain_MenuClick(2);
-    c.FormMain->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(c.FormMain));
+    Contour& c = StartWithSample(path);
     const auto typeInto = [this](int row, int col, const char* text) {
         grid().SetRow(row);
         grid().SetCol(col);
@@ -215,6 +316,25 @@ TEST_F(ContourTest, SavingFinishesTheCellBeingTypedFirst) {
     c.FormMain_MenuClick(22);
     EXPECT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
     EXPECT_FALSE(c.FormMain->Change());
+}
+
+TEST_F(ContourTest, NoSaveQuestionAfterASaveWhenNothingChangedSince) {
+    const QString path = WriteSample("a.QST");
+    Contour& c = StartWithSample(path);
+    grid().SetRow(4);
+    grid().SetCol(1);
+    grid().setFocus();
+    QTest::keyClicks(grid().findChild<QWidget*>("grdMain"), "1");
+    QTest::keyClicks(QApplication::focusWidget(), "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
+    // Another cell is clicked: the saved value is no news.
+    grid().SetRow(6);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
 TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
@@ -452,6 +572,54 @@ TEST_F(ContourTest, RefreshDisablesTheWindowsWhileItDraws) {
     EXPECT_TRUE(c.FormCont->isAncestorOf(QApplication::focusWidget()));
 }
 
+TEST_F(ContourTest, ARightClickMakesTheClickedWindowActiveBeforeItsMenu) {
+    Contour& c = Start();
+    Activate(c.FormRSet);
+    // The frame is in the background, as when the user comes back from another program: the
+    // click cannot activate the window through the keyboard focus.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    QGuiApplication::clipboard()->clear();
+    QWidget* activeAtMenu = nullptr;
+    // Copy from the pop-up menu, as a person would.
+    QTimer::singleShot(0, [&] {
+        activeAtMenu = c.FormMain->ActiveChild();
+        c.FormMain->MenuItem(102)->trigger();
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::mouseClick(&c.FormCont->picCont(), Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(activeAtMenu, c.FormCont);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().size(),
+              c.FormCont->picCont().Surface().Image().size());
+
+    // The title bar's close button is greyed like the Close item: its cross is drawn lighter
+    // than the strokes of the minimise button beside it.
+    for (QWidget* w : {static_cast<QWidget*>(c.FormRSet), static_cast<QWidget*>(c.FormCont)}) {
+        auto* sub = static_cast<QMdiSubWindow*>(w->parentWidget());
+        QStyleOptionTitleBar bar;
+        bar.initFrom(sub);
+        bar.titleBarFlags = sub->windowFlags();
+        bar.titleBarState = sub->windowState();
+        bar.subControls = QStyle::SC_All;
+        bar.rect = QRect(0, 0, sub->width(),
+                         sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, sub));
+        const QImage image = sub->grab().toImage();
+        const auto darkest = [&](QStyle::SubControl button) {
+            const QRect r = sub->style()->subControlRect(QStyle::CC_TitleBar, &bar, button, sub);
+            int least = 255;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    least = std::min(least, QColor(image.pixel(x, y)).lightness());
+            return least;
+        };
+        EXPECT_GT(darkest(QStyle::SC_TitleBarCloseButton),
+                  darkest(QStyle::SC_TitleBarMinButton) + 40);
+    }
+}
+
 TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
     Document d = SampleDocument();
     d.rows[0] = {"30.55", "E", "45.75", "SE"}; // read from four characters and rewritten
@@ -479,6 +647,8 @@ TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
     EXPECT_EQ(grid().Col(), 1);
 
     // A new document counts nothing: the texts of the empty set.
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::No);
     c.FormMain_MenuClick(1);
     EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：1個");
     EXPECT_EQ(c.DensityResults().countedNodes, 1);

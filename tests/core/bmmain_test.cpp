@@ -1,8 +1,11 @@
 #include "core/bmmain.h"
+#include "core/cp932.h"
 #include "core/profile.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,7 +27,6 @@ TEST(AppPath, EndsInExactlyOneSlash) {
     EXPECT_EQ(BMMain::AppPath, "/opt/qstereo/");
     BMMain::SetAppPath("/");
     EXPECT_EQ(BMMain::AppPath, "/");
-    EXPECT_EQ(BMMain::SettingsPath(), "/QStereo.ini");
 }
 
 TEST_F(SettingsTest, NoSettingsFileGivesTheDefaults) {
@@ -59,6 +61,12 @@ TEST_F(SettingsTest, ValuesThatDoNotConvertOrDoNotFitReadAsTheDefault) {
         EXPECT_EQ(BMMain::PrintColumns, 3) << bad;
         EXPECT_EQ(BMMain::PrintRows, 30) << bad;
     }
+    // The data list needs its two header rows and one row of data on a page.
+    for (const char* rows : {"1", "2", "3"}) {
+        Set("解像度", "印刷行数", rows);
+        BMMain::LoadGlobalSettings();
+        EXPECT_EQ(BMMain::PrintRows, rows[0] == '3' ? 3 : 30) << rows;
+    }
 }
 
 TEST_F(SettingsTest, BooleansReadTextOrNumbers) {
@@ -69,4 +77,60 @@ TEST_F(SettingsTest, BooleansReadTextOrNumbers) {
     EXPECT_TRUE(BMMain::GetIniBoolean("ｸﾞﾘｯﾄﾞ", "段彩図", false));
     EXPECT_FALSE(BMMain::GetIniBoolean("ｸﾞﾘｯﾄﾞ", "ｺﾝﾀｰ図", false));
     EXPECT_TRUE(BMMain::GetIniBoolean("ｸﾞﾘｯﾄﾞ", "無い", true));
+}
+
+namespace {
+
+// Runs as an ordinary user while it lives, so that a read-only folder is read-only even when
+// the tests run as root. The saved user id lets the destructor switch back.
+class AsOrdinaryUser {
+  public:
+    AsOrdinaryUser() : switched_(geteuid() == 0 && setresuid(65534, 65534, 0) == 0) {}
+    ~AsOrdinaryUser() {
+        if (switched_) {
+            EXPECT_EQ(setresuid(0, 0, 0), 0);
+        }
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+  private:
+    bool switched_;
+};
+
+} // namespace
+
+TEST(SettingsFile, ReadOnlyProgramFolderKeepsSettingsAndPlacementInTheUserFolder) {
+    QTemporaryDir program, home;
+    const QString shipped = program.filePath("QStereo.ini");
+    QFile f(shipped);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(cp932::encode("[解像度]\r\n走査線数=120\r\n"));
+    f.close();
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto exec = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(f.setPermissions(readOnly));
+    ASSERT_TRUE(QFile::setPermissions(program.path(), readOnly | exec));
+    ASSERT_TRUE(QFile::setPermissions(home.path(), readOnly | exec | QFile::WriteOwner |
+                                                       QFile::WriteGroup | QFile::WriteOther));
+    const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    BMMain::SetAppPath(program.path());
+    {
+        AsOrdinaryUser user;
+        EXPECT_TRUE(BMMain::WriteIniString("ｸﾞﾘｯﾄﾞ", "投影図", "True"));
+        EXPECT_TRUE(BMMain::WriteIniString("Plot", "Status", "0"));
+        EXPECT_TRUE(BMMain::WriteIniString("Plot", "Left", "1234.5"));
+        // Read back by the next run: what was written, and what came with the program.
+        EXPECT_EQ(BMMain::GetIniString("ｸﾞﾘｯﾄﾞ", "投影図", "False"), "True");
+        EXPECT_EQ(BMMain::GetIniString("Plot", "Left", "0"), "1234.5");
+        EXPECT_EQ(BMMain::GetIniString("解像度", "走査線数", "100"), "120");
+        EXPECT_TRUE(BMMain::SettingsPath().startsWith(home.path()));
+    }
+    if (hadConfig)
+        qputenv("XDG_CONFIG_HOME", savedConfig);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    QFile::setPermissions(program.path(), readOnly | exec | QFile::WriteOwner);
 }

@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using DataFile::ReadDataFile;
@@ -130,4 +132,84 @@ TEST_F(DataFileTest, RealFailuresAreReportedToo) {
     dialogs.expectMessage(kCannotReplace, MsgButtons::OK, MsgIcon::Exclamation, "QUILL-NET");
     EXPECT_FALSE(WriteDataFile(path("taken.QST"), "", NewDocumentValue(), dialogs));
     EXPECT_TRUE(folder().isEmpty());
+}
+
+namespace {
+
+// 80 kanji and ".QST": 244 bytes, so a temporary name with more than 11 bytes added is too long.
+const QString kLongName = QString(80, QChar(0x5730)) + QStringLiteral(".QST");
+
+// A save of `target` killed right after its temporary file was written.
+void KilledSave(const QString& target) {
+    std::fflush(nullptr); // the child must not repeat what is buffered
+    const pid_t child = fork();
+    if (child == 0) {
+        ReplaceFileContents(target, "new", [](SaveStep step) {
+            if (step == SaveStep::Flush)
+                raise(SIGKILL);
+            return false;
+        });
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
+} // namespace
+
+TEST_F(DataFileTest, AnyNameTheFileSystemTakesSaves) {
+    for (const QString& name : {kLongName, QString(251, u'a') + QStringLiteral(".QST")}) {
+        ASSERT_TRUE(spit(path(name), "old")) << str(name);
+        EXPECT_TRUE(WriteDataFile(path(name), "", FullDocument(), dialogs)) << str(name);
+        EXPECT_EQ(str(slurp(path(name))), str(DataFile::Write(FullDocument())));
+    }
+    EXPECT_EQ(folder().size(), 2);
+}
+
+TEST_F(DataFileTest, LeftoversOfKilledSavesGoWithTheNextSaveOfTheSameFile) {
+    // Names that only look like leftovers of "a.QST", and a leftover of another file.
+    const QStringList others = {".b.QST.0a1b2c.tmp", "a.QST.0a1b2c.tmp",   ".a.QST.0a1b2.tmp",
+                                ".a.QST.notes.tmp",  ".a.QST.0a1b2c.tmp~", ".a.QST.0a1b2c.tmpx"};
+    for (const QString& other : others)
+        ASSERT_TRUE(spit(path(other), "keep"));
+    QDir(dir.path()).mkdir(".a.QST.abcdef.tmp");
+    for (const QString& name : {QStringLiteral("a.QST"), kLongName}) {
+        ASSERT_TRUE(spit(path(name), original));
+        KilledSave(path(name));
+        KilledSave(path(name));
+        EXPECT_EQ(folder().size(), others.size() + 3 + (name == kLongName ? 1 : 0)) << str(name);
+        EXPECT_EQ(str(slurp(path(name))), str(original));
+
+        EXPECT_TRUE(WriteDataFile(path(name), "", FullDocument(), dialogs));
+        QStringList expected = others + QStringList{"a.QST"};
+        if (name == kLongName)
+            expected << kLongName;
+        expected.sort();
+        EXPECT_EQ(folder(), expected) << str(name);
+    }
+    EXPECT_TRUE(QFileInfo(path(".a.QST.abcdef.tmp")).isDir());
+}
+
+TEST_F(DataFileTest, AFileTooLargeForTheMemoryLeftIsRefusedWithAMessage) {
+#ifdef QSTEREO_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve address space of their own";
+#endif
+    // One file too large to be read at all, one whose rows take more memory than is left.
+    ASSERT_TRUE(spit(path("huge.QST"), QByteArray(40 << 20, ' ')));
+    ASSERT_TRUE(spit(path("rows.QST"), "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n 262144 \r\n"
+                                       " 0 \r\n 0 \r\n 0 \r\n" +
+                                           QByteArray("30\tE\t45\tSE\r").repeated(262144) +
+                                           "\r\n"));
+    for (const char* name : {"huge.QST", "rows.QST"}) {
+        EXPECT_EQ(WithinMemory(32 << 20,
+                               [&] {
+                                   ScriptedDialogs child;
+                                   child.expectMessage(
+                                       "（ﾒﾓﾘが足りません）\r\nﾌｧｲﾙを開くことができません。",
+                                       MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
+                                   return !ReadDataFile(path(name), child) && child.allAnswered();
+                               }),
+                  "ok")
+            << name;
+    }
 }

@@ -140,3 +140,45 @@ TEST(DocumentReader, MalformedFilesAreRefusedWithTheLineAtFault) {
     EXPECT_EQ(str(Read(extra).failure->message()),
               "（10行目以降に余分なﾃﾞｰﾀがあります）\r\nﾌｧｲﾙを開くことができません。");
 }
+
+TEST(DocumentReader, MaximumPointsBeyondTenNetRadiiAreOutOfRange) {
+    // One contour point and one plot point; each of their eight numbers in turn takes the value.
+    const auto file = [](int at, const QByteArray& value) {
+        QByteArray f = "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n 0 \r\n 0 \r\n 1 \r\n";
+        for (int i = 0; i < 8; ++i)
+            f += (i == 4 ? " 1 \r\n" : "") + (i == at ? value : QByteArray(" .5 ")) + "\r\n";
+        return f + "\r\n";
+    };
+    for (int at = 0; at < 8; ++at) {
+        for (const char* far : {"1E+38", "-10.01", " 11 "}) {
+            EXPECT_EQ(failureOf(file(at, far)), ReadFailure::Kind::OutOfRange) << at << far;
+            EXPECT_EQ(failureLine(file(at, far)), 8 + at + at / 4) << at << far;
+        }
+        for (const char* edge : {" 10 ", "-10 "})
+            EXPECT_TRUE(Read(file(at, edge)).document) << at << edge;
+    }
+}
+
+TEST(DocumentReader, RowsCostNoMoreThanTheFileHolds) {
+#ifdef QSTEREO_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve address space of their own";
+#endif
+    const QByteArray head = "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n";
+    // A claim far beyond one long row, and a megabyte of empty rows: 24 MB is plenty for both.
+    const QByteArray claim =
+        head + " 2147483647 \r\n 0 \r\n 0 \r\n 0 \r\n" + QByteArray(1 << 20, 'x') + "\r\n";
+    const QByteArray empty =
+        head + " 524288 \r\n 0 \r\n 0 \r\n 0 \r\n" + QByteArray("\r\n").repeated(524288);
+    EXPECT_EQ(WithinMemory(24 << 20,
+                           [&] {
+                               const auto r = Read(claim);
+                               return r.failure && r.failure->kind == ReadFailure::Kind::Truncated;
+                           }),
+              "ok");
+    EXPECT_EQ(WithinMemory(24 << 20,
+                           [&] {
+                               const auto r = Read(empty);
+                               return r.document && r.document->rows.size() == 524288;
+                           }),
+              "ok");
+}

@@ -3,13 +3,26 @@
 
 #include "test_files.h"
 
-#include "core/document.h"
 #include "core/cp932.h"
+#include "core/document.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <cstdio>
+#include <functional>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QSTEREO_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QSTEREO_SANITIZED 1
+#endif
+#endif
 
 // Bytes as a string, so a failed comparison shows them.
 inline std::string str(const QByteArray& bytes) {
@@ -47,4 +60,29 @@ inline Document FullDocument() {
     d.plotPoles = {{-0.1234567f, 0.75f, 1e-5f, 2.0f}, {0.0f, 0.0f, -0.05f, 0.9f}};
     d.rows = {{"30", "E", "45", "SE"}, {"", "", "", ""}, {"120", "W", "8", "N"}, {"", "", "", ""}};
     return d;
+}
+
+// Runs `body` in a child process whose address space may grow by at most `extraBytes`: "ok"
+// when it returned true, "false" when it returned false, "crashed" when it died (an allocation
+// failure nobody caught ends in an abort).
+inline std::string WithinMemory(long extraBytes, const std::function<bool()>& body) {
+    std::fflush(nullptr); // the child must not repeat what is buffered
+    const pid_t child = fork();
+    if (child == 0) {
+        long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t limit = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE) + extraBytes);
+        const rlimit r{limit, limit};
+        setrlimit(RLIMIT_AS, &r);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status))
+        return "crashed";
+    return WEXITSTATUS(status) == 0 ? "ok" : "false";
 }

@@ -135,3 +135,34 @@ TEST(DocumentWriter, CellsCannotBreakTheRowsOfTheDataBlock) {
     EXPECT_EQ(read.document->rows.size(), 2u);
     EXPECT_EQ(str(read.document->rows[1][3]), "N");
 }
+
+TEST(DocumentWriter, OnlyWhatReadingWouldChangeIsQuotedSoEarlierFilesAreWrittenBackAsTheyWere) {
+    // Titles and cells ending in blanks, a quote inside a text.
+    const QByteArray file = "QuillStereoVersion1.01.00\r\nrose \r\ncontour\t\r\nplot \"A\"  \r\n"
+                            " 3 \r\n 0 \r\n 0 \r\n 0 \r\n"
+                            "30 \tE \t45\tSE \r\t\t\t \r1\"\t2\t3\t4\r\n";
+    const auto read = Read(file);
+    ASSERT_TRUE(read.document);
+    EXPECT_EQ(str(read.document->plotTitle), "plot \"A\"  ");
+    EXPECT_EQ(read.document->rows[1], (Document::Row{"", "", "", " "}));
+    EXPECT_EQ(str(Write(*read.document)), str(file));
+}
+
+TEST(DocumentWriter, TheQuoteStandInIsNoCharacterOfADocument) {
+    // Dropped wherever it stands, so a stand-in in a file always means a quote.
+    Document d = NewDocumentValue();
+    d.roseTitle = QStringLiteral("a,\u0001b");
+    d.plotTitle = QStringLiteral("\u0001plain");
+    d.contourTitle = QStringLiteral(" \"x\u0001\"");
+    d.rows = {{QStringLiteral("\u0001"), "E,", QStringLiteral("4\u00015"), "S"}};
+    const auto read = Read(Write(d));
+    ASSERT_TRUE(read.document);
+    EXPECT_EQ(str(*read.document->roseTitle), "a,b");
+    EXPECT_EQ(str(read.document->plotTitle), "plain");
+    EXPECT_EQ(str(read.document->contourTitle), " \"x\"");
+    EXPECT_EQ(read.document->rows[0], (Document::Row{"", "E,", "45", "S"}));
+    // One written by hand outside quotes is dropped on reading too.
+    EXPECT_EQ(str(Read(Write(NewDocumentValue()).replace("\t\t\t\r\n", "\t\t\x01\t\r\n"))
+                      .document->rows.back()[2]),
+              "");
+}

@@ -89,3 +89,15 @@ TEST_F(FileDialogsTest, DotsInFolderNamesAreAccepted) {
     EXPECT_EQ(ShowSaveDialog(dialogs, "a.QST").toStdString(), "/home/j.doe/.local/site.QST");
     EXPECT_EQ(ShowSaveDialog(dialogs, "a.QST").toStdString(), "/data/v1.2/x.QST");
 }
+
+TEST_F(FileDialogsTest, DialogsStartInTheFolderTheyAreGiven) {
+    QTemporaryDir other;
+    QFile(other.filePath("新規1.QST")).open(QIODevice::WriteOnly);
+    dialogs.expectOpenFile(std::nullopt).expectSaveFile(std::nullopt);
+    ShowOpenDialog(dialogs, "", other.path());
+    // New names are proposed free where the dialog starts.
+    ShowSaveDialog(dialogs, "", other.path());
+    EXPECT_EQ(dialogs.asked()[0].file.folder, other.path());
+    EXPECT_EQ(dialogs.asked()[1].file.folder, other.path());
+    EXPECT_EQ(dialogs.asked()[1].file.initialName.toStdString(), "新規2.QST");
+}

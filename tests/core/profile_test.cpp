@@ -14,7 +14,7 @@ class ProfileTest : public ::testing::Test {
     QTemporaryDir dir;
     QTemporaryDir fallback;
     QString path() const { return dir.filePath("QStereo.ini"); }
-    ProfileFile file() const { return ProfileFile(path(), fallback.path()); }
+    ProfileFile file() const { return ProfileFile(path()); }
 };
 
 } // namespace
@@ -85,11 +85,13 @@ TEST_F(ProfileTest, WriteCreatesTheFile) {
 }
 
 TEST_F(ProfileTest, UnwritableProgramDirectoryUsesTheUserCopy) {
+    // The program folder is used whenever it takes the file.
+    EXPECT_EQ(ProfileFile::Resolve(path(), fallback.path()), path());
     // /proc cannot take new files, not even for root.
-    ProfileFile unwritable("/proc/QStereo.ini", fallback.path());
-    EXPECT_EQ(unwritable.read("解像度", "走査線数", "100"), "100");
-    ASSERT_TRUE(unwritable.write("解像度", "走査線数", "150"));
-    EXPECT_EQ(unwritable.read("解像度", "走査線数", "100"), "150");
-    EXPECT_EQ(unwritable.effectivePath(), QDir(fallback.path()).filePath("QStereo.ini"));
-    EXPECT_TRUE(QFile::exists(fallback.filePath("QStereo.ini")));
+    const QString redirected = QDir(fallback.path()).filePath("QStereo.ini");
+    EXPECT_EQ(ProfileFile::Resolve("/proc/QStereo.ini", fallback.path()), redirected);
+    ProfileFile user(redirected);
+    EXPECT_EQ(user.read("解像度", "走査線数", "100"), "100");
+    ASSERT_TRUE(user.write("解像度", "走査線数", "150"));
+    EXPECT_EQ(user.read("解像度", "走査線数", "100"), "150");
 }

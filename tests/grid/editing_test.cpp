@@ -398,10 +398,10 @@ TEST_F(EditingTest, InputMethodTextIsFilteredLikeTyping) {
     grid->SetMaxLength(3);
     type(QStringLiteral("4"));
     QInputMethodEvent wide;
-    wide.setCommitString(QStringLiteral("５x67")); // full-width digit dropped, letter beeps
+    wide.setCommitString(QStringLiteral("５x67")); // full-width digit narrowed, letter beeps
     QApplication::sendEvent(editor(), &wide);
-    EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("467"));
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("456"));
+    EXPECT_EQ(beeps, 2); // the letter and the digit beyond the limit
 }
 
 TEST_F(EditingTest, CellsThatBecomeHeadersAreNoLongerEdited) {

@@ -16,3 +16,15 @@ inline bool spit(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
+
+// Pages of a PDF file as Qt writes it; -1 when it cannot be read.
+inline int PdfPageCount(const QString& path) {
+    const QByteArray bytes = slurp(path);
+    if (bytes.isEmpty())
+        return -1;
+    int pages = 0;
+    for (qsizetype at = bytes.indexOf("/Type /Page"); at >= 0;
+         at = bytes.indexOf("/Type /Page", at + 1))
+        pages += bytes.mid(at + 11, 1) != "s" ? 1 : 0;
+    return pages;
+}

@@ -5,6 +5,8 @@
 #include "windows/frame_body.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMouseEvent>
 #include <QTest>
@@ -367,9 +369,187 @@ TEST_F(MainWindowTest, NewDocumentWhileEditingClosesTheEditBox) {
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(clicks, std::vector<int>{1});
+    // The controller asks about the data before a new document replaces them: the edit is
+    // finished there, the grid set up afresh there.
+    EXPECT_TRUE(dialogs.asked().empty());
+    BMContour::InitDataGrid(grid());
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(grid().TextMatrix(10, 3), "");
-    // The typed dip belonged to the discarded data: nothing is checked or reported.
-    EXPECT_TRUE(dialogs.asked().empty());
-    EXPECT_FALSE(window->Change());
+}
+
+namespace {
+
+// Message boxes that take the activation while they are up, as real ones do, and leave the
+// frame inactive when they close (as a desktop without a window manager does).
+class StealingDialogs final : public Dialogs {
+  public:
+    explicit StealingDialogs(ScriptedDialogs& script) : script_(script) {}
+    MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                      int defaultButton) override {
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        const MsgResult answer = script_.message(text, buttons, icon, title, defaultButton);
+        box.hide();
+        QCoreApplication::processEvents();
+        return answer;
+    }
+    std::optional<QString> input(const QString& p, const QString& t, const QString& d) override {
+        return script_.input(p, t, d);
+    }
+    std::optional<uint32_t> color(uint32_t initial) override { return script_.color(initial); }
+    std::optional<QString> openFile(const FileDialogRequest& r) override {
+        return script_.openFile(r);
+    }
+    std::optional<QString> saveFile(const FileDialogRequest& r) override {
+        return script_.saveFile(r);
+    }
+    std::optional<QString> printerSetup(const QString& p) override {
+        return script_.printerSetup(p);
+    }
+    bool openExternal(const QString& target) override { return script_.openExternal(target); }
+
+  private:
+    ScriptedDialogs& script_;
+};
+
+// Keys as the window system delivers them: to the frame, which hands them to its focus.
+void TypeToWindow(QWidget* window, const QString& keys) {
+    for (QChar ch : keys) {
+        if (ch == u'\n')
+            QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+        else if (ch == u'<')
+            QTest::keyClick(window->windowHandle(), Qt::Key_Left);
+        else if (ch == u'\x1b')
+            QTest::keyClick(window->windowHandle(), Qt::Key_Escape);
+        else
+            QTest::sendKeyEvent(QTest::Click, window->windowHandle(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+    }
+}
+
+void ShowActive(QWidget* window) {
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(900, 600);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, AfterARefusedDipTheNextKeysAreAFreshEntryOfTheNewCell) {
+    StealingDialogs boxes(dialogs);
+    window = std::make_unique<frmMain>(boxes, association);
+    ShowActive(window.get());
+    Tabula& g = grid();
+    g.setFocus();
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    TypeToWindow(window.get(), "30\nE\n95\n");
+    ASSERT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(g.TextMatrix(2, 3), "");
+    // Two letters, back to the dip, two digits, on, and one letter that replaces the first two.
+    TypeToWindow(window.get(), "SEW<4567\nN");
+    const QStringList row{"30", "E", "45", "N"};
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(g.TextMatrix(2, c), row[c - 1]) << c;
+    // The editor sits over the current cell and shows what it holds; so does the input line.
+    auto* editor = g.findChild<QLineEdit*>("txtOnGrid");
+    auto* input = g.findChild<QLineEdit*>("txtInp");
+    EXPECT_EQ(g.Col(), 4);
+    EXPECT_TRUE(editor->isVisible());
+    const QRect cell(g.CellLeft() * g.logicalDpiX() / 1440, g.CellTop() * g.logicalDpiY() / 1440, 0,
+                     0);
+    EXPECT_NEAR(editor->x(), cell.x(), 1);
+    EXPECT_NEAR(editor->y(), cell.y(), 1);
+    EXPECT_EQ(editor->text(), "N");
+    EXPECT_EQ(input->text(), "N");
+
+    // The input line takes what the editor takes: two digits for a dip.
+    g.SetRow(3);
+    g.SetCol(3);
+    input->setFocus();
+    TypeToWindow(window.get(), "4x567\n");
+    EXPECT_EQ(g.TextMatrix(3, 3), "45");
+}
+
+TEST_F(MainWindowTest, ARefusedDipPutsBackWhatTheCellHeldJustBefore) {
+    ShowActive(window.get());
+    Tabula& g = grid();
+    const auto typeAt = [&](int row, const QString& keys) {
+        g.SetRow(row);
+        g.SetCol(3);
+        g.setFocus();
+        TypeToWindow(window.get(), keys);
+    };
+    g.SetTextMatrix(2, 3, "40");
+    typeAt(2, "50\x1b"); // accepted, still the current cell
+    ASSERT_EQ(g.TextMatrix(2, 3), "50");
+
+    g.SetRow(3);
+    g.PasteText("20");
+    ASSERT_EQ(g.TextMatrix(3, 3), "20");
+
+    typeAt(4, "30");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+    TypeToWindow(window.get(), "\x1b");
+    ASSERT_EQ(g.TextMatrix(4, 3), "30");
+
+    for (int row : {2, 3, 4}) {
+        dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+        typeAt(row, "95\n");
+    }
+    EXPECT_TRUE(dialogs.allAnswered());
+    EXPECT_EQ(g.TextMatrix(2, 3), "50");
+    EXPECT_EQ(g.TextMatrix(3, 3), "20");
+    EXPECT_EQ(g.TextMatrix(4, 3), "30");
+}
+
+TEST_F(MainWindowTest, TypedFullWidthDigitsAreNarrowedInTheAngleColumns) {
+    ShowActive(window.get());
+    Tabula& g = grid();
+    g.setFocus();
+    TypeToWindow(window.get(), QStringLiteral("３０\nE\n４５\n"));
+    // An input method hands over a whole word at once.
+    g.SetRow(3);
+    g.SetCol(1);
+    g.setFocus();
+    QInputMethodEvent word;
+    word.setCommitString(QStringLiteral("１２０"));
+    QApplication::sendEvent(QApplication::focusWidget(), &word);
+    TypeToWindow(window.get(), "\n");
+    EXPECT_EQ(g.TextMatrix(2, 1), "30");
+    EXPECT_EQ(g.TextMatrix(2, 3), "45");
+    EXPECT_EQ(g.TextMatrix(3, 1), "120");
+}
+
+TEST_F(MainWindowTest, TheNumberColumnWidensToTheLargestRowNumberAndThePaneFollows) {
+    ShowActive(window.get());
+    Tabula& g = grid();
+    QWidget* pane = window->findChild<QWidget*>("picBase");
+    const QFontMetrics metrics(pane->font());
+    const double tpp = 1440.0 / g.logicalDpiX();
+    const auto fits = [&](const QString& number) {
+        return g.ColWidth(0) >= metrics.horizontalAdvance(" " + number + " ") * tpp - 1;
+    };
+    const int narrowCol = g.ColWidth(0), narrowPane = pane->width();
+    // As an opened file of 99 701 rows sets the grid up.
+    g.SetRows(99701 + 2);
+    EXPECT_TRUE(fits("99701"));
+    EXPECT_GT(pane->width(), narrowPane);
+    EXPECT_EQ(g.width() + window->findChild<QWidget*>("imgSplitter")->width(), pane->width());
+    // Rows added by pasting, inserting or typing in the last row count too; a new document
+    // starts narrow again.
+    g.SetRows(102);
+    EXPECT_EQ(g.ColWidth(0), narrowCol);
+    g.SetRow(101);
+    dialogs.expectMessage("貼り付けようとするﾃｷｽﾄは行数が多すぎます。\r\n行を増やしますか？",
+                          MsgButtons::YesNoCancel, MsgIcon::Question, "ﾃｷｽﾄの貼り付け",
+                          MsgResult::Yes);
+    g.PasteText(QString("1\r").repeated(950));
+    EXPECT_TRUE(fits("1000"));
+    BMContour::InitDataGrid(g);
+    EXPECT_EQ(g.ColWidth(0), narrowCol);
+    EXPECT_EQ(pane->width(), narrowPane);
 }

@@ -167,24 +167,18 @@ TEST_F(MainWindowTest, MenuItemsSendTheirNumbersAndLeaveCheckMarksToTheControlle
     EXPECT_EQ(clicks, std::vector<int>{203});
 }
 
-TEST_F(MainWindowTest, NewDocumentResetsTheGridBeforeTheControllerHears) {
+TEST_F(MainWindowTest, NewAndOpenLeaveTheGridToTheController) {
+    // The controller first asks whether the data are to be saved: the grid must still hold them.
     grid().SetTextMatrix(2, 1, "30");
-    grid().SetRows(150);
     QString textSeen;
-    int rowsSeen = 0;
-    QObject::connect(window.get(), &frmMain::MenuClick, [&](int) {
-        textSeen = grid().TextMatrix(2, 1);
-        rowsSeen = grid().Rows();
-    });
-    window->MenuItem(1)->trigger();
-    EXPECT_EQ(clicks, std::vector<int>{1});
-    EXPECT_EQ(textSeen, "");
-    EXPECT_EQ(rowsSeen, 102);
-
-    // Opening a file leaves the grid to the controller.
-    grid().SetTextMatrix(2, 1, "30");
-    window->MenuItem(2)->trigger();
-    EXPECT_EQ(textSeen, "30");
+    QObject::connect(window.get(), &frmMain::MenuClick,
+                     [&](int) { textSeen = grid().TextMatrix(2, 1); });
+    for (int item : {1, 2}) {
+        textSeen.clear();
+        window->MenuItem(item)->trigger();
+        EXPECT_EQ(textSeen, "30") << item;
+    }
+    EXPECT_EQ(clicks, (std::vector<int>{1, 2}));
 }
 
 TEST_F(MainWindowTest, OpeningTheRankMenuAsksForItsCheckMarks) {
@@ -257,9 +251,11 @@ TEST_F(MainWindowTest, ToolbarTagsOutsideTheFileAndDrawRangesAreIgnored) {
     EXPECT_EQ(clicks, (std::vector<int>{5, 31, 150, 211}));
     EXPECT_EQ(grid().TextMatrix(2, 1), "30");
 
-    // Tag 1 is the file menu's new document, grid reset included.
+    // Tag 1 is the file menu's new document; the controller asks about the data and resets the
+    // grid.
     window->toolNet_ButtonClick(1);
-    EXPECT_EQ(grid().TextMatrix(2, 1), "");
+    EXPECT_EQ(clicks.back(), 1);
+    EXPECT_EQ(grid().TextMatrix(2, 1), "30");
 }
 
 TEST_F(MainWindowTest, ShortcutsReachTheControllerFromTheGrid) {
@@ -342,6 +338,14 @@ TEST_F(MainWindowTest, HelpOpensThePageBesideTheProgramOrSaysWhereItWasLookedFor
     f.write("<html></html>");
     f.close();
     dialogs.expectOpenExternal(page);
+    window->MenuItem(901)->trigger();
+    EXPECT_TRUE(dialogs.allAnswered());
+    // No program could show it.
+    dialogs.expectOpenExternal(page, false)
+        .expectMessage("ﾍﾙﾌﾟﾌｧｲﾙを表示できません。\r\nHTMLﾌｧｲﾙを表示するﾌﾟﾛｸﾞﾗﾑを確認してください。"
+                       "\r\n\r\n" +
+                           page,
+                       MsgButtons::OK, MsgIcon::Exclamation, kTitle);
     window->MenuItem(901)->trigger();
     EXPECT_TRUE(dialogs.allAnswered());
     EXPECT_TRUE(clicks.empty());

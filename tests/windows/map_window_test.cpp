@@ -1,4 +1,6 @@
 #include "core/bmmain.h"
+#include "core/cp932.h"
+#include "core/title_codec.h"
 #include "platform/window_position.h"
 #include "diagrams/picture_box.h"
 #include "platform/desktop.h"
@@ -214,6 +216,17 @@ TEST_F(MapWindow, RestoredPositionWaitsForTheWindowSize) {
     wide.setPictureTop(-40);
     EXPECT_FLOAT_EQ(wide.PictureTop(), 0);
     EXPECT_EQ(wide.picCont().pos(), QPoint(0, 0));
+}
+
+TEST_F(MapWindow, YenSignInATitleIsTheBackslashTheFileHolds) {
+    window->setTitle(QStringLiteral("A"));
+    dialogs.expectInput(kPrompt, kTitleCaption, QStringLiteral("A"),
+                        QStringLiteral("Yen¥nLine2 ¥5"));
+    window->EditTitle();
+    EXPECT_EQ(window->Title(), "Yen\r\nLine2 \\5");
+    // What shows is what a saved file opens as.
+    const QByteArray saved = cp932::encode(BMMain::EncodeTitle(window->Title()));
+    EXPECT_EQ(BMMain::DecodeTitle(cp932::decode(saved)), window->Title());
 }
 
 TEST_F(MapWindow, TitleEditorTakesTheOneLineForm) {

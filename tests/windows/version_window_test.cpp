@@ -1,10 +1,12 @@
+#include "core/file_association.h"
 #include "scripted_dialogs.h"
 #include "test_files.h"
-#include "core/file_association.h"
 #include "windows/frm_title.h"
 #include "windows/frm_version.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -36,6 +38,11 @@ TEST(VersionWindow, ShowsNameVersionAndPlatform) {
     EXPECT_TRUE(window.cmdVer(1)->isEnabled());
 
     dialogs.expectOpenExternal(frmVersion::WebAddress());
+    window.txtVersion_Click();
+    dialogs.expectOpenExternal(frmVersion::WebAddress(), false)
+        .expectMessage("ﾎｰﾑﾍﾟｰｼﾞを表示できません。\r\nWebﾌﾞﾗｳｻﾞを確認してください。\r\n\r\n" +
+                           frmVersion::WebAddress(),
+                       MsgButtons::OK, MsgIcon::Exclamation, "QUILL Stereo");
     window.txtVersion_Click();
 }
 
@@ -83,6 +90,32 @@ TEST(VersionWindow, AssociationFailureIsReported) {
                        "QUILL Stereo");
     window.cmdVer_Click(1);
     EXPECT_TRUE(window.cmdVer(1)->isEnabled());
+}
+
+// The package installs the same pair system-wide: the window takes it as registered, and a
+// registration asked for anyway writes no second, user-level pair that would shadow it.
+TEST(VersionWindow, InstalledEntriesCountAsRegistered) {
+    QTemporaryDir user, system, halfInstalled;
+    ASSERT_TRUE(QDir(system.path()).mkpath("mime/packages") &&
+                QDir(system.path()).mkpath("applications") &&
+                QDir(halfInstalled.path()).mkpath("applications"));
+    ASSERT_TRUE(spit(halfInstalled.filePath("applications/quill-stereo.desktop"), "x"));
+    FileAssociation none("/opt/q/qstereo", user.path(), {halfInstalled.path()});
+    EXPECT_FALSE(none.IsRegistered());
+
+    ASSERT_TRUE(spit(system.filePath("mime/packages/quill-stereo.xml"), "x"));
+    ASSERT_TRUE(spit(system.filePath("applications/quill-stereo.desktop"), "x"));
+    FileAssociation installed("/usr/bin/qstereo", user.path(),
+                              {halfInstalled.path(), system.path()});
+    installed.SetRunTools(false);
+    EXPECT_EQ(installed.InstalledDataDir(), system.path());
+    ScriptedDialogs dialogs;
+    frmVersion window(dialogs, installed);
+    EXPECT_FALSE(window.cmdVer(1)->isEnabled());
+
+    EXPECT_TRUE(installed.Register());
+    EXPECT_FALSE(QFileInfo::exists(installed.MimeFilePath()));
+    EXPECT_FALSE(QFileInfo::exists(installed.DesktopFilePath()));
 }
 
 TEST(FileAssociationEntries, ProgramPathWithSpacesStillStartsTheProgram) {

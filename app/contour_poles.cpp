@@ -1,0 +1,68 @@
+// The maximum points of the contour diagram and the plot: adding, deleting one from the pop-up
+// menu and several through the list dialog.
+#include "app/contour.h"
+#include "core/bmmain.h"
+#include "windows/frm_main.h"
+#include "windows/frm_map.h"
+#include "windows/frm_pedit.h"
+
+#include <QLabel>
+
+namespace {
+
+QString PoleKey(int index) {
+    return QStringLiteral("P_%1").arg(index);
+}
+
+} // namespace
+
+frmMap* Contour::PoleWindow() const {
+    return FormMain && FormMain->ActiveChild() == FormCont ? FormCont : FormPlot;
+}
+
+KeyedCollection<Pole>& Contour::PolesOf(const frmMap* form) {
+    return form == FormCont ? ContourPoles : PlotPoles;
+}
+
+Pole& Contour::AddPole(frmMap* form) {
+    const int n = form->PoleUBound() + 1;
+    form->LoadPoleControls(n);
+    // Left of the net, level with its bottom.
+    const double r = BMMain::NetRadius;
+    form->MoveControl(form->lblPole(n), -r, r);
+    auto created = std::make_unique<Pole>(*form, n);
+    Pole& pole = *created;
+    pole.SetPosition();
+    PolesOf(form).Add(PoleKey(n), std::move(created));
+    modified_ = true;
+    return pole;
+}
+
+void Contour::DeletePopupPole() {
+    frmMap* form = PoleWindow();
+    const int index = form->PoleNo();
+    if (index >= 1) {
+        PolesOf(form).Remove(PoleKey(index));
+        form->setPoleNo(0);
+    }
+    modified_ = true;
+}
+
+void Contour::OpenPoleList() {
+    frmMap* form = PoleWindow();
+    frmPEdit dialog(FormMain);
+    FormPE = &dialog;
+    dialog.hide();
+    dialog.setOnContour(form == FormCont);
+    dialog.setPoles(PolesOf(form));
+    connect(&dialog, &frmPEdit::Remove, this, &Contour::FormPE_Remove);
+    dialog.exec();
+    FormPE = nullptr;
+}
+
+void Contour::FormPE_Remove() {
+    if (!FormPE)
+        return;
+    (FormPE->OnContour() ? FormCont : FormPlot)->setPoleNo(0);
+    modified_ = true;
+}

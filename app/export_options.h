@@ -1,0 +1,37 @@
+// The command line of the batch export: qstereo --export DIR [--format pdf|svg|png]
+// [--scan-lines N] [--rose-divisions N] FILE.QST, with --help and --version.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace BatchExport {
+
+struct Options {
+    QString folder;
+    // "pdf", "svg" or "png": the pages' file format and extension.
+    QString format = QStringLiteral("pdf");
+    // Net radius for this run (half the scan lines); the settings file's when not given.
+    std::optional<int16_t> netRadius;
+    std::optional<int16_t> roseDivisions;
+    QString dataFile;
+};
+
+struct Command {
+    enum class Action { Export, Help, Version, Error };
+    Action action = Action::Error;
+    Options options;
+    // The help or version text, or the message of a refused command line.
+    QString text;
+};
+
+// Whether the arguments (the program's name first) ask for the batch export, its help or its
+// version rather than the windows. Decided before any application object exists.
+bool IsExportCommandLine(const QStringList& arguments);
+
+// Reads and checks the command line (the program's name first).
+Command ParseCommandLine(const QStringList& arguments);
+
+} // namespace BatchExport

@@ -1,0 +1,26 @@
+// Writes what the batch export produces for one document into a folder: the four diagram
+// pages (plot, rose, contour, rank) and the density results (summary.json, density.csv).
+#pragma once
+
+#include "core/diagram_settings.h"
+#include "core/document.h"
+
+#include <QDir>
+#include <QString>
+
+class ConsoleDialogs;
+
+namespace BatchExport {
+
+// What the run takes from the settings file besides NetRadius (which BMMain holds).
+struct Settings {
+    DiagramSettings::GridFlags gridVisible{};
+    int16_t roseDivisions = DiagramSettings::kDefaultRoseDivisions;
+};
+
+// format is "pdf", "svg" or "png" (the pages' extension). False after a message when a file
+// could not be written.
+bool WriteExport(const Document& document, const Settings& settings, const QDir& folder,
+                 const QString& format, ConsoleDialogs& console);
+
+} // namespace BatchExport

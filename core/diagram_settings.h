@@ -1,0 +1,24 @@
+// The diagram options the settings file keeps beside the global settings: the polar grid of
+// the plot, graded-shading and contour diagrams, and the rose's division count. The program and
+// the batch export read them the same way.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace DiagramSettings {
+
+// Polar grid shown: 0 plot, 1 graded shading, 2 contour.
+using GridFlags = std::array<bool, 3>;
+
+constexpr int16_t kDefaultRoseDivisions = 16;
+constexpr int16_t kMaxRoseDivisions = 360;
+
+// The three "ｸﾞﾘｯﾄﾞ" keys; False when missing or not a Boolean.
+GridFlags ReadGridVisible();
+// Writes them as "True"/"False" (at the end of a run).
+void WriteGridVisible(const GridFlags& flags);
+// "分割角度数"; 16 when missing or outside 1 to 360.
+int16_t ReadRoseDivisions();
+
+} // namespace DiagramSettings

@@ -1,0 +1,96 @@
+#include "core/export_summary.h"
+
+#include "core/bmpole.h"
+#include "core/density_texts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace ExportSummary {
+
+namespace {
+
+template <class Numbers> QJsonArray NumberArray(const Numbers& numbers) {
+    QJsonArray array;
+    for (const auto n : numbers)
+        array.append(qint64(n));
+    return array;
+}
+
+QJsonArray Levels(const Density::DensityResult& density,
+                  const std::vector<ContourLevels::Level>& ordered) {
+    QJsonArray levels;
+    for (size_t position = ordered.size(); position-- > 0;) {
+        const ContourLevels::Level& level = ordered[position];
+        levels.append(QJsonObject{
+            {QStringLiteral("index"), level.index},
+            {QStringLiteral("value"), double(level.value)},
+            {QStringLiteral("color"), ColorText(level.color)},
+            {QStringLiteral("fill"), level.fillStyle},
+            {QStringLiteral("threshold"),
+             double(ContourLevels::Threshold(density.dataNumbers, level.value))},
+            {QStringLiteral("legendText"),
+             ContourLevels::LegendText(ordered, position, density.countMax, density.dataNumbers)},
+        });
+    }
+    return levels;
+}
+
+} // namespace
+
+QString ColorText(uint32_t color) {
+    return QStringLiteral("#%1%2%3")
+        .arg(color & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((color >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((color >> 16) & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
+QByteArray SummaryJson(const Density::DensityResult& density,
+                       const std::vector<ContourLevels::Level>& ordered, const RoseFigures& rose) {
+    const double r = density.grid.Radius() > 0 ? density.grid.Radius() : 1;
+    const BMPole::Orientation maximum =
+        BMPole::NetToOrientation(float(density.maximumI / r - 1), float(density.maximumJ / r - 1));
+    QJsonArray rankColors;
+    for (const uint32_t color : density.rankColors)
+        rankColors.append(ColorText(color));
+    const QJsonObject summary{
+        {QStringLiteral("dataCount"), density.dataNumbers},
+        {QStringLiteral("countMax"), density.countMax},
+        {QStringLiteral("countedNodes"), density.countedNodes},
+        {QStringLiteral("maximumNode"), QJsonArray{density.maximumI, density.maximumJ}},
+        {QStringLiteral("maximumOrientation"),
+         QJsonObject{{QStringLiteral("strike"), maximum.StrikeAngle},
+                     {QStringLiteral("side"), maximum.StrikeSide},
+                     {QStringLiteral("dip"), maximum.DipAngle},
+                     {QStringLiteral("direction"), maximum.DipDirection}}},
+        {QStringLiteral("histogram"), NumberArray(density.histogram)},
+        {QStringLiteral("statusTexts"),
+         QJsonArray{Density::DataCountText(density), Density::MaximumText(density),
+                    rose.dominantText}},
+        {QStringLiteral("rankCaption"), Density::RankCaption(density)},
+        {QStringLiteral("rankColors"), rankColors},
+        {QStringLiteral("levels"), Levels(density, ordered)},
+        {QStringLiteral("rose"), QJsonObject{{QStringLiteral("divisions"), rose.divisions},
+                                             {QStringLiteral("bins"), NumberArray(rose.bins)},
+                                             {QStringLiteral("largest"), rose.largest},
+                                             {QStringLiteral("dominantBin"), rose.dominantBin},
+                                             {QStringLiteral("scaleMax"), rose.scaleMax}}},
+    };
+    return QJsonDocument(summary).toJson(QJsonDocument::Indented);
+}
+
+QByteArray DensityCsv(const Density::DensityGrid& grid) {
+    QByteArray csv;
+    for (int i = grid.Low(); i <= grid.High(); ++i) {
+        for (int j = grid.Low(); j <= grid.High(); ++j) {
+            if (j > grid.Low())
+                csv += ',';
+            csv += QByteArray::number(grid(i, j));
+        }
+        csv += '\n';
+    }
+    return csv;
+}
+
+} // namespace ExportSummary

@@ -1,0 +1,35 @@
+#include "diagrams/rank_legend.h"
+
+#include "core/vb.h"
+
+namespace RankLegend {
+
+QString LabelText(int k, int dataNumbers) {
+    return vb::Format(double(k) / dataNumbers * 100, QStringLiteral("0.00"));
+}
+
+bool Draw(DrawingSurface& s, const Counts& c) {
+    if (c.countedNodes <= 0 || c.countMax <= 0 || c.dataNumbers <= 0)
+        return false;
+    const double nodes = double(c.countedNodes);
+    // x grows to the left, so the labels stand in the margin right of x = 0.
+    s.Scale(1.2 * nodes, 1.2 * c.countMax, -0.2 * nodes, -0.2 * c.countMax);
+    s.Cls();
+    int64_t cumulative = 0;
+    for (int k = c.countMax; k >= 1; --k) {
+        const Rgb color = k <= int(c.colors.size()) ? c.colors[k - 1] : RGB(0, 0, 0);
+        s.SetForeColor(color);
+        cumulative += k <= int(c.histogram.size()) ? c.histogram[k - 1] : 0;
+        s.Line({0, double(k - 1)}, Step(double(cumulative), 1), color,
+               DrawingSurface::LineForm::FilledBox);
+        s.SetCurrentX(0);
+        s.SetCurrentY(k);
+        s.Print(LabelText(k, c.dataNumbers));
+    }
+    const double percent = double(c.countMax) / c.dataNumbers;
+    s.Scale(1.2 * nodes, 120 * percent, -0.2 * nodes, -20 * percent);
+    s.Refresh();
+    return true;
+}
+
+} // namespace RankLegend
