@@ -115,6 +115,16 @@ void frmRankSet::StepSelection(bool up) {
 }
 
 bool frmRankSet::levelLabelEvent(int index, QLabel* label, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        break;
+    default:
+        // Only mouse events are taken as such; resizes and the like pass on.
+        return false;
+    }
     auto* mouse = static_cast<QMouseEvent*>(event);
     DrawingSurface& s = d_->picture->Surface();
     switch (event->type()) {
