@@ -114,17 +114,16 @@ void frmRankSet::StepSelection(bool up) {
     endDrag();
 }
 
+namespace {
+
+bool IsMouseEvent(QEvent::Type type) {
+    return type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+           type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+}
+
+} // namespace
+
 bool frmRankSet::levelLabelEvent(int index, QLabel* label, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease:
-        break;
-    default:
-        // Only mouse events are taken as such; resizes and the like pass on.
-        return false;
-    }
     auto* mouse = static_cast<QMouseEvent*>(event);
     DrawingSurface& s = d_->picture->Surface();
     switch (event->type()) {
@@ -188,6 +187,10 @@ void frmRankSet::resizeEvent(QResizeEvent* event) {
 
 bool frmRankSet::eventFilter(QObject* watched, QEvent* event) {
     if (watched != d_->picture) {
+        // Only mouse events concern the labels. Others also come while a label is being
+        // destroyed, when it must not be looked at as a label any more.
+        if (!IsMouseEvent(event->type()))
+            return QWidget::eventFilter(watched, event);
         for (const auto& [index, level] : d_->levels)
             if (level.label == watched)
                 return levelLabelEvent(index, level.label, event);
