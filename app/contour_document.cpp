@@ -77,6 +77,8 @@ bool Contour::OpenDataFile(const QString& path) {
     NewDocument(false);
     fileName_ = path;
     ApplyDocument(*document);
+    // The grid holds the rows now; the diagrams are drawn from it.
+    document.reset();
 
     Hourglass hourglass;
     SetChildWindowsEnabled(false);
@@ -131,9 +133,11 @@ void Contour::ApplyDocument(const Document& document) {
     const int rows = static_cast<int>(document.rows.size());
     if (grid.Rows() < rows + kFirstDataRow)
         grid.SetRows(rows + kFirstDataRow);
-    for (int k = 0; k < rows; ++k)
-        for (int c = 0; c < 4; ++c)
-            grid.SetTextMatrix(k + kFirstDataRow, c + 1, document.rows[k][c]);
+    // Column by column: the grid keeps each column's texts together, so one column grows at a
+    // time.
+    for (int c = 0; c < 4; ++c)
+        for (int k = 0; k < rows; ++k)
+            grid.SetTextMatrix(k + kFirstDataRow, c + 1, document.rows[size_t(k)][size_t(c)]);
     grid.SetRedraw(true);
     FormMain->setChange(false);
 }

@@ -97,8 +97,10 @@ class Parser {
 
         // Each row takes at least one line: no claim can make the reader reserve more.
         d.rows.reserve(static_cast<size_t>(std::min(rowCount, fields_.linesLeft())));
-        for (qsizetype k = 0; k < rowCount; ++k)
-            d.rows.push_back(row(text()));
+        for (qsizetype k = 0; k < rowCount; ++k) {
+            const std::optional<QStringView> line = fields_.plainText();
+            d.rows.push_back(Document::Row::FromLine(line ? *line : QStringView(text())));
+        }
         if (const auto extra = fields_.lineOfAnythingLeft())
             throw Refusal{{ReadFailure::Kind::ExtraData, *extra}};
         return d;
@@ -110,21 +112,6 @@ class Parser {
         if (!field)
             throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
         return std::move(*field);
-    }
-
-    // The TABs distribute the line over the four cells; anything past a fourth TAB has no cell
-    // to go to.
-    static Document::Row row(const QString& line) {
-        std::array<QString, 4> cells;
-        qsizetype from = 0;
-        for (QString& cell : cells) {
-            const qsizetype tab = line.indexOf(u'\t', from);
-            cell = line.mid(from, tab < 0 ? -1 : tab - from);
-            if (tab < 0)
-                break;
-            from = tab + 1;
-        }
-        return {std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
     }
 
     double number() {

@@ -5,6 +5,7 @@
 #include "core/title_codec.h"
 #include "core/vb.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace DataFile {
@@ -37,6 +38,9 @@ QString titleLine(const QString& title) {
 
 // A cell cannot hold the row and cell separators of the data block.
 QString cellText(const QString& cell) {
+    const auto separator = [](QChar c) { return c == u'\t' || c == u'\r' || c == u'\n'; };
+    if (std::none_of(cell.begin(), cell.end(), separator))
+        return cell; // shared, not copied
     QString out = cell;
     for (QChar& c : out) {
         if (c == u'\t' || c == u'\r' || c == u'\n')

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -242,7 +243,9 @@ class DrawingSurface {
     // The drawable area in device pixels, never empty (a degenerate device maps as 1 x 1).
     double DeviceWidth() const;
     double DeviceHeight() const;
-    QFont CurrentFont() const;
+    const QFont& CurrentFont() const;
+    const QFontMetricsF& Metrics() const;
+    void FontChanged();
     QPointF Resolve(SurfacePoint p, double baseX, double baseY) const;
     QPen LinePen(const QColor& color) const;
     // `pieces` are the path's polygons when the caller has them (hatching then skips
@@ -280,5 +283,11 @@ class DrawingSurface {
     bool fontBold_ = false;
     bool fontItalic_ = false;
     bool fontTransparent_ = true;
+    // CurrentFont() and its metrics while the settings above stay; the metrics the painter's
+    // font has while it keeps it.
+    mutable std::optional<QFont> font_;
+    mutable std::optional<QFontMetricsF> metrics_;
+    mutable const QPaintDevice* metricsDevice_ = nullptr;
+    std::optional<QFontMetricsF> printMetrics_;
     std::unique_ptr<QPainter> painter_;
 };

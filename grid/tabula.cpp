@@ -395,7 +395,7 @@ void Tabula::numberRows(int from) {
         return;
     const int fixedRows = FixedRows();
     for (int r = std::max(from, fixedRows); r < Rows(); ++r)
-        grdMain_->SetTextMatrix(r, numberingCol_, QString::number(r - fixedRows + 1));
+        grdMain_->SetNumberMatrix(r, numberingCol_, r - fixedRows + 1);
 }
 
 // Every locked column is shaded again over all its data rows, new or old.
