@@ -1,0 +1,172 @@
+#include "core/delimited_text.h"
+
+#include "core/import_columns.h"
+
+namespace DelimitedText {
+
+namespace {
+
+bool IsLineEnd(QChar c) {
+    return c == u'\n' || c == u'\r';
+}
+
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == QChar(0x3000);
+}
+
+// Past the line end at `i`: CR LF, LF or CR.
+qsizetype SkipLineEnd(QStringView text, qsizetype i) {
+    if (i < text.size() && text[i] == u'\r')
+        ++i;
+    else if (i < text.size() && text[i] == u'\n')
+        return i + 1;
+    if (i < text.size() && text[i] == u'\n')
+        ++i;
+    return i;
+}
+
+// The first line that holds anything but blanks.
+QStringView FirstLine(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype end = i;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
+        const QStringView line = text.sliced(i, end - i);
+        if (!line.trimmed().isEmpty())
+            return line;
+        i = SkipLineEnd(text, end);
+    }
+    return {};
+}
+
+// The blank-separated words of a line, as cells of the row of `line`.
+void AddWords(ImportTable& table, QStringView line) {
+    qsizetype i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
+        const qsizetype start = i;
+        while (i < line.size() && !IsBlank(line[i]))
+            ++i;
+        if (i > start)
+            table.addCell(line.sliced(start, i - start));
+    }
+}
+
+// One line per row: the whole line as one cell, or its words.
+ImportTable ParseLines(QStringView text, bool words) {
+    ImportTable table;
+    table.reserve(text.size(), text.size() / 8);
+    qsizetype i = 0;
+    int line = 1;
+    while (i < text.size()) {
+        qsizetype end = i;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
+        const QStringView content = text.sliced(i, end - i);
+        if (!content.trimmed().isEmpty()) {
+            table.startRow(line);
+            if (words)
+                AddWords(table, content);
+            else
+                table.addCell(content);
+        }
+        i = SkipLineEnd(text, end);
+        ++line;
+    }
+    return table;
+}
+
+} // namespace
+
+Separator Detect(QStringView text) {
+    const QStringView line = FirstLine(text);
+    bool quoted = false;
+    bool comma = false, semicolon = false;
+    for (const QChar c : line) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == u'\t')
+            return Separator::Tab;
+        else if (c == u',')
+            comma = true;
+        else if (c == u';')
+            semicolon = true;
+    }
+    if (comma)
+        return Separator::Comma;
+    if (semicolon)
+        return Separator::Semicolon;
+    ImportTable words;
+    words.startRow(1);
+    AddWords(words, line);
+    if (words.cellCount(0) > 1) {
+        for (int c = 0; c < words.cellCount(0); ++c)
+            if (ImportColumns::RoleOf(words.cell(0, c)) != ImportColumns::Role::None)
+                return Separator::Blanks;
+    }
+    return Separator::None;
+}
+
+ImportTable Parse(QStringView text, Separator separator) {
+    if (separator == Separator::None || separator == Separator::Blanks)
+        return ParseLines(text, separator == Separator::Blanks);
+    const QChar split = separator == Separator::Tab     ? QChar(u'\t')
+                        : separator == Separator::Comma ? QChar(u',')
+                                                        : QChar(u';');
+    ImportTable table;
+    table.reserve(text.size(), text.size() / 4);
+    QString quoted;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    int line = 1;
+    while (i < n) {
+        table.startRow(line);
+        for (;;) {
+            if (i < n && text[i] == u'"') {
+                // A quoted cell: separators and line ends inside are its own, "" is a quote.
+                quoted.clear();
+                for (++i; i < n; ++i) {
+                    const QChar c = text[i];
+                    if (c == u'"') {
+                        if (i + 1 < n && text[i + 1] == u'"') {
+                            quoted += c;
+                            ++i;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    if (c == u'\n' || (c == u'\r' && !(i + 1 < n && text[i + 1] == u'\n')))
+                        ++line;
+                    quoted += c;
+                }
+                // Whatever follows the closing quote up to the separator belongs to the cell.
+                const qsizetype start = i;
+                while (i < n && text[i] != split && !IsLineEnd(text[i]))
+                    ++i;
+                quoted += text.sliced(start, i - start);
+                table.addCell(quoted);
+            } else {
+                const qsizetype start = i;
+                while (i < n && text[i] != split && !IsLineEnd(text[i]))
+                    ++i;
+                table.addCell(text.sliced(start, i - start));
+            }
+            if (i < n && text[i] == split) {
+                ++i;
+                continue;
+            }
+            break;
+        }
+        i = SkipLineEnd(text, i);
+        ++line;
+        table.dropRowIfBlank();
+    }
+    return table;
+}
+
+} // namespace DelimitedText
