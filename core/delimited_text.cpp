@@ -40,24 +40,25 @@ QStringView FirstLine(QStringView text) {
     return {};
 }
 
-// The blank-separated words of a line, as cells of the row of `line`.
-void AddWords(ImportTable& table, QStringView line) {
-    qsizetype i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && IsBlank(line[i]))
+// Where the blank-separated words of text[from, to) lie.
+template <class Add> void ForEachWord(QStringView text, qsizetype from, qsizetype to, Add add) {
+    qsizetype i = from;
+    while (i < to) {
+        while (i < to && IsBlank(text[i]))
             ++i;
         const qsizetype start = i;
-        while (i < line.size() && !IsBlank(line[i]))
+        while (i < to && !IsBlank(text[i]))
             ++i;
         if (i > start)
-            table.addCell(line.sliced(start, i - start));
+            add(start, i - start);
     }
 }
 
 // One line per row: the whole line as one cell, or its words.
-ImportTable ParseLines(QStringView text, bool words) {
-    ImportTable table;
-    table.reserve(text.size(), text.size() / 8);
+ImportTable ParseLines(QString source, bool words) {
+    ImportTable table(source);
+    const QStringView text(source);
+    table.reserveCells(text.size() / 8);
     qsizetype i = 0;
     int line = 1;
     while (i < text.size()) {
@@ -68,9 +69,9 @@ ImportTable ParseLines(QStringView text, bool words) {
         if (!content.trimmed().isEmpty()) {
             table.startRow(line);
             if (words)
-                AddWords(table, content);
+                ForEachWord(text, i, end, [&](qsizetype at, qsizetype n) { table.addSpan(at, n); });
             else
-                table.addCell(content);
+                table.addSpan(i, end - i);
         }
         i = SkipLineEnd(text, end);
         ++line;
@@ -100,25 +101,25 @@ Separator Detect(QStringView text) {
         return Separator::Comma;
     if (semicolon)
         return Separator::Semicolon;
-    ImportTable words;
-    words.startRow(1);
-    AddWords(words, line);
-    if (words.cellCount(0) > 1) {
-        for (int c = 0; c < words.cellCount(0); ++c)
-            if (ImportColumns::RoleOf(words.cell(0, c)) != ImportColumns::Role::None)
-                return Separator::Blanks;
-    }
-    return Separator::None;
+    int count = 0;
+    bool known = false;
+    ForEachWord(line, 0, line.size(), [&](qsizetype at, qsizetype n) {
+        ++count;
+        known = known || ImportColumns::RoleOf(line.sliced(at, n)) != ImportColumns::Role::None;
+    });
+    return count > 1 && known ? Separator::Blanks : Separator::None;
 }
 
-ImportTable Parse(QStringView text, Separator separator) {
+ImportTable Parse(QString source, Separator separator) {
     if (separator == Separator::None || separator == Separator::Blanks)
-        return ParseLines(text, separator == Separator::Blanks);
+        return ParseLines(std::move(source), separator == Separator::Blanks);
     const QChar split = separator == Separator::Tab     ? QChar(u'\t')
                         : separator == Separator::Comma ? QChar(u',')
                                                         : QChar(u';');
-    ImportTable table;
-    table.reserve(text.size(), text.size() / 4);
+    // The table shares the text; quoted cells, rewritten, are added to its end.
+    ImportTable table(source);
+    const QStringView text(source);
+    table.reserveCells(text.size() / 4);
     QString quoted;
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -154,7 +155,7 @@ ImportTable Parse(QStringView text, Separator separator) {
                 const qsizetype start = i;
                 while (i < n && text[i] != split && !IsLineEnd(text[i]))
                     ++i;
-                table.addCell(text.sliced(start, i - start));
+                table.addSpan(start, i - start);
             }
             if (i < n && text[i] == split) {
                 ++i;

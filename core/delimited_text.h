@@ -15,7 +15,8 @@ namespace DelimitedText {
 enum class Separator { Tab, Comma, Semicolon, Blanks, None };
 Separator Detect(QStringView text);
 
-// Blank lines are left out; every row keeps the number of the line it starts on.
-ImportTable Parse(QStringView text, Separator separator);
+// Blank lines are left out; every row keeps the number of the line it starts on. The table
+// keeps the text. At most ImportTable::kMaxText characters.
+ImportTable Parse(QString text, Separator separator);
 
 } // namespace DelimitedText

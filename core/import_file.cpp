@@ -10,7 +10,17 @@
 
 namespace ImportFile {
 
+namespace {
+
+QString TooLarge() {
+    return QStringLiteral("ﾌｧｲﾙが大きすぎて読み込めません。");
+}
+
+} // namespace
+
 LoadResult FromBytes(const QByteArray& bytes) {
+    if (bytes.size() > ImportTable::kMaxText / 2)
+        return {std::nullopt, TooLarge()};
     if (bytes.startsWith("\xD0\xCF\x11\xE0"))
         return {std::nullopt, QStringLiteral("Excel 97-2003 形式のﾌﾞｯｸ（.xls）は読めません。\r\n"
                                              "Excel ﾌﾞｯｸ（.xlsx）か CSV で保存してください。")};
@@ -23,10 +33,10 @@ LoadResult FromBytes(const QByteArray& bytes) {
         source.tables = std::move(read.workbook->sheets);
         return {std::move(source), QString()};
     }
-    const TextDecoding::Decoded decoded = TextDecoding::Decode(bytes);
+    TextDecoding::Decoded decoded = TextDecoding::Decode(bytes);
     source.encoding = TextDecoding::EncodingName(decoded.encoding);
-    source.tables.push_back(
-        DelimitedText::Parse(decoded.text, DelimitedText::Detect(decoded.text)));
+    const DelimitedText::Separator separator = DelimitedText::Detect(decoded.text);
+    source.tables.push_back(DelimitedText::Parse(std::move(decoded.text), separator));
     return {std::move(source), QString()};
 }
 
@@ -41,7 +51,7 @@ LoadResult Load(const QString& path) {
             return {std::nullopt, cannotRead};
         return FromBytes(bytes);
     } catch (const std::bad_alloc&) {
-        return {std::nullopt, QStringLiteral("ﾌｧｲﾙが大きすぎて読み込めません。\r\n") + path};
+        return {std::nullopt, TooLarge() + QStringLiteral("\r\n") + path};
     }
 }
 

@@ -4,8 +4,8 @@ QStringView ImportTable::cell(int row, int column) const {
     const Row& r = rows_[size_t(row)];
     if (column < 0 || column >= r.count)
         return {};
-    const size_t at = size_t(r.first + column);
-    return QStringView(text_).sliced(starts_[at], starts_[at + 1] - starts_[at]);
+    const Span s = cells_[size_t(r.first + column)];
+    return QStringView(text_).sliced(s.start, s.length);
 }
 
 bool ImportTable::isBlank(int row) const {
@@ -16,33 +16,31 @@ bool ImportTable::isBlank(int row) const {
 }
 
 void ImportTable::startRow(int line) {
-    rows_.push_back({line, int(starts_.size()) - 1, 0});
+    rows_.push_back({line, int(cells_.size()), 0});
 }
 
-void ImportTable::addCell(QStringView text) {
-    text_.append(text);
-    starts_.push_back(text_.size());
+void ImportTable::addSpan(qsizetype start, qsizetype length) {
+    cells_.push_back({uint32_t(start), uint32_t(length)});
     Row& r = rows_.back();
     ++r.count;
     columns_ = std::max(columns_, r.count);
 }
 
+void ImportTable::addCell(QStringView text) {
+    const qsizetype start = text_.size();
+    text_.append(text);
+    addSpan(start, text.size());
+}
+
 void ImportTable::addCellAt(int column, QStringView text) {
     while (rows_.back().count < column)
-        addCell({});
+        addSpan(0, 0);
     addCell(text);
 }
 
 void ImportTable::dropRowIfBlank() {
     if (rows_.empty() || !isBlank(rowCount() - 1))
         return;
-    const Row r = rows_.back();
+    cells_.resize(size_t(rows_.back().first));
     rows_.pop_back();
-    starts_.resize(size_t(r.first) + 1);
-    text_.truncate(starts_.back());
-}
-
-void ImportTable::reserve(qsizetype characters, qsizetype cells) {
-    text_.reserve(characters);
-    starts_.reserve(size_t(cells) + 1);
 }

@@ -9,7 +9,7 @@ QStringView Joined(const ImportTable& table, int row, const std::vector<int>& co
                    QString& buffer) {
     if (columns.size() == 1)
         return table.cell(row, columns[0]);
-    buffer.clear();
+    buffer.resize(0); // keeps its capacity for the next row
     for (size_t i = 0; i < columns.size(); ++i) {
         if (i > 0)
             buffer += u' ';

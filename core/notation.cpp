@@ -21,16 +21,15 @@ const QString& AngleText(int degrees) {
     return texts[size_t(degrees)];
 }
 
+// Shared texts of the compass letters a cell can get ("N" ... "SW").
 const QString& Letters(const char* letters) {
-    static const QString n = QStringLiteral("N"), s = QStringLiteral("S"), e = QStringLiteral("E"),
-                         w = QStringLiteral("W"), ne = QStringLiteral("NE"),
-                         nw = QStringLiteral("NW"), se = QStringLiteral("SE"),
-                         sw = QStringLiteral("SW");
-    const QLatin1StringView l(letters);
-    for (const QString* t : {&n, &s, &e, &w, &ne, &nw, &se, &sw})
-        if (*t == l)
-            return *t;
-    return n;
+    static const std::array<QString, 8> texts = {
+        QStringLiteral("N"),  QStringLiteral("S"),  QStringLiteral("E"),  QStringLiteral("W"),
+        QStringLiteral("NE"), QStringLiteral("NW"), QStringLiteral("SE"), QStringLiteral("SW")};
+    const int first = letters[0] == 'N' ? 0 : letters[0] == 'S' ? 1 : letters[0] == 'E' ? 2 : 3;
+    if (letters[1] == 0)
+        return texts[size_t(first)];
+    return texts[size_t(4 + (first == 0 ? 0 : 2) + (letters[1] == 'W' ? 1 : 0))];
 }
 
 int Normalised(int degrees) {
