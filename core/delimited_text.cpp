@@ -25,19 +25,28 @@ qsizetype SkipLineEnd(QStringView text, qsizetype i) {
     return i;
 }
 
-// The first line that holds anything but blanks.
-QStringView FirstLine(QStringView text) {
+// Calls visit(line number, from, to) for each line of the text, its line end left out, while
+// visit returns true.
+template <class Visit> void ForEachLine(QStringView text, Visit visit) {
     qsizetype i = 0;
-    while (i < text.size()) {
+    for (int line = 1; i < text.size(); ++line) {
         qsizetype end = i;
         while (end < text.size() && !IsLineEnd(text[end]))
             ++end;
-        const QStringView line = text.sliced(i, end - i);
-        if (!line.trimmed().isEmpty())
-            return line;
+        if (!visit(line, i, end))
+            return;
         i = SkipLineEnd(text, end);
     }
-    return {};
+}
+
+// The first line that holds anything but blanks.
+QStringView FirstLine(QStringView text) {
+    QStringView first;
+    ForEachLine(text, [&](int, qsizetype from, qsizetype to) {
+        first = text.sliced(from, to - from);
+        return first.trimmed().isEmpty();
+    });
+    return first.trimmed().isEmpty() ? QStringView() : first;
 }
 
 // Where the blank-separated words of text[from, to) lie.
@@ -59,23 +68,17 @@ ImportTable ParseLines(QString source, bool words) {
     ImportTable table(source);
     const QStringView text(source);
     table.reserveCells(text.size() / 8);
-    qsizetype i = 0;
-    int line = 1;
-    while (i < text.size()) {
-        qsizetype end = i;
-        while (end < text.size() && !IsLineEnd(text[end]))
-            ++end;
-        const QStringView content = text.sliced(i, end - i);
-        if (!content.trimmed().isEmpty()) {
+    ForEachLine(text, [&](int line, qsizetype from, qsizetype to) {
+        if (!text.sliced(from, to - from).trimmed().isEmpty()) {
             table.startRow(line);
             if (words)
-                ForEachWord(text, i, end, [&](qsizetype at, qsizetype n) { table.addSpan(at, n); });
+                ForEachWord(text, from, to,
+                            [&](qsizetype at, qsizetype n) { table.addSpan(at, n); });
             else
-                table.addSpan(i, end - i);
+                table.addSpan(from, to - from);
         }
-        i = SkipLineEnd(text, end);
-        ++line;
-    }
+        return true;
+    });
     return table;
 }
 
