@@ -5,6 +5,7 @@
 #include "core/xlsx_reader.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <new>
 
@@ -42,6 +43,12 @@ LoadResult FromBytes(const QByteArray& bytes) {
 
 LoadResult Load(const QString& path) {
     const QString cannotRead = QStringLiteral("ﾌｧｲﾙを読み込めません。\r\n") + path;
+    // Regular files only: a pipe or a device would be read without end.
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {std::nullopt, cannotRead};
+    if (info.size() > ImportTable::kMaxText / 2)
+        return {std::nullopt, TooLarge() + QStringLiteral("\r\n") + path};
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
