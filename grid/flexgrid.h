@@ -9,6 +9,7 @@
 #include <vector>
 
 class QMimeData;
+class QTimer;
 
 namespace tabula_detail {
 
@@ -191,6 +192,12 @@ class FlexGrid final : public QAbstractScrollArea {
     int fixedHeightPx() const;
     int maxTopRow() const;
     int maxLeftCol() const;
+    int pageRows() const;
+    int lastShownRow() const;
+    int lastShownCol() const;
+    void dragTo(const QPoint& p);
+    void extendDrag(int r, int c);
+    void dragStep();
     void updateScrollBars();
     void moveCurrent(int r, int c, bool keepSelection);
     void setSelection(int rowSel, int colSel);
@@ -224,6 +231,9 @@ class FlexGrid final : public QAbstractScrollArea {
     int mouseRow_ = 0, mouseCol_ = 0;
     bool redraw_ = true;
     bool dragSelecting_ = false;
+    // While a drag is outside the scrolling cells: the direction the timer extends it in.
+    QTimer* dragTimer_ = nullptr;
+    int dragDx_ = 0, dragDy_ = 0;
     int resizingCol_ = -1, resizingRow_ = -1;
     bool syncingScrollBars_ = false;
     QString preedit_; // text an input method is composing in the current cell
