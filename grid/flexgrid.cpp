@@ -225,19 +225,9 @@ QString FlexGrid::Clip() const {
 void FlexGrid::SetClip(const QString& s) {
     const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
-    int r = r0;
-    for (QStringView line : QStringView(s).split(QLatin1Char('\r'))) {
-        if (r > r1)
-            break;
-        int c = c0;
-        for (QStringView field : line.split(QLatin1Char('\t'))) {
-            if (c > c1)
-                break;
-            cells_[r][c].text = field.toString();
-            ++c;
-        }
-        ++r;
-    }
+    ForEachClipCell(s, r0, c0, r1, c1, [this](int r, int c, QStringView field) {
+        cells_[r][c].text = field.toString();
+    });
     if (redraw_)
         viewport()->update();
 }

@@ -13,6 +13,25 @@ class QTimer;
 
 namespace tabula_detail {
 
+// Walks TAB/CR text as it fills rows r0..r1 and columns c0..c1 from (r0, c0), calling
+// visit(row, col, field) for each cell it reaches; what lies outside is dropped.
+template <typename Visit>
+void ForEachClipCell(QStringView text, int r0, int c0, int r1, int c1, Visit visit) {
+    int r = r0;
+    for (QStringView line : text.split(QLatin1Char('\r'))) {
+        if (r > r1)
+            break;
+        int c = c0;
+        for (QStringView field : line.split(QLatin1Char('\t'))) {
+            if (c > c1)
+                break;
+            visit(r, c, field);
+            ++c;
+        }
+        ++r;
+    }
+}
+
 class FlexGrid final : public QAbstractScrollArea {
     Q_OBJECT
 

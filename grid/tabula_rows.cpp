@@ -26,26 +26,6 @@ struct WaitCursor {
 
 enum MenuItem { ItemCut = 1, ItemCopy = 2, ItemPaste = 3, ItemInsert = 11, ItemDelete = 12 };
 
-// The cells of rows r0..r1 and columns c0..c1 that TAB/CR text starting at (r0, c0) fills; what
-// lies outside, and cells a short line does not reach, are left out.
-QList<TabulaCell> BlockCells(const QString& text, int r0, int c0, int r1, int c1) {
-    QList<TabulaCell> cells;
-    int r = r0;
-    for (QStringView line : QStringView(text).split(QLatin1Char('\r'))) {
-        if (r > r1)
-            break;
-        int c = c0;
-        for (QStringView field : line.split(QLatin1Char('\t'))) {
-            if (c > c1)
-                break;
-            cells.append({r, c, field.toString()});
-            ++c;
-        }
-        ++r;
-    }
-    return cells;
-}
-
 } // namespace
 
 // ---- rows --------------------------------------------------------------------------------
@@ -215,7 +195,10 @@ void Tabula::PasteText(const QString& strSet) {
             text = CleanNumericPasteByColumn(text, c0, colNumeralOnly_, allowDecimal_);
         else if (numeralOnly_)
             text = CleanNumericPaste(text, allowDecimal_);
-        cells = BlockCells(text, r0, c0, std::min(r0 + j, rows - 1), std::min(c0 + k, Cols() - 1));
+        ForEachClipCell(text, r0, c0, std::min(r0 + j, rows - 1), std::min(c0 + k, Cols() - 1),
+                        [&cells](int r, int c, QStringView field) {
+                            cells.append({r, c, field.toString()});
+                        });
         // The host judges the whole block before any of it is stored.
         wait.reset();
         grdMain_->SetRedraw(redraw);
