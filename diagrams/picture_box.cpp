@@ -32,8 +32,12 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     surface_.SetRefreshHandler([this] {
-        if (isVisible())
+        if (!isVisible())
+            return;
+        if (refreshAtOnce_)
             repaint();
+        else
+            update();
     });
 }
 
