@@ -47,7 +47,6 @@ void Contour::NewDocument(bool ResetGrid) {
         BMContour::InitDataGrid(FormMain->grdData());
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
         DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
@@ -90,7 +89,8 @@ void Contour::RedrawLoadedData() {
     {
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
+        // Also without levels: the bars are the new document's.
+        DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
         DrawRankDiagram(0);
