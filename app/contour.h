@@ -135,6 +135,10 @@ class Contour : public QObject {
     void ToggleGridCommand(int index);
     void RankMenuOpened();
     void ChangeRoseWidth();
+    // Measurements from a file another program wrote, after a preview; the data set written
+    // as CSV for other programs.
+    void ImportCommand();
+    void ExportDataCommand();
 
     // Contour levels, on the legend's selected level.
     Grade* SelectedLevel(const QString& title);
@@ -157,6 +161,11 @@ class Contour : public QObject {
     // Document pieces.
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
+    // The grid set up afresh holding `rows` (at least its hundred rows).
+    void FillDataGrid(const std::vector<Document::Row>& rows);
+    // The diagrams drawn from the grid's new data, as after an open; the grid's current cell
+    // on the first data cell.
+    void RedrawLoadedData();
 
     // The contour levels as the diagrams read them, in collection order.
     std::vector<ContourLevels::Level> LevelsForDrawing() const;

@@ -110,6 +110,12 @@ void Contour::FormMain_MenuClick(int Index) {
     case 1001:
         FormMain->CloseByCode();
         break;
+    case 1011:
+        ImportCommand();
+        break;
+    case 1012:
+        ExportDataCommand();
+        break;
     case -4:
         RankMenuOpened();
         break;

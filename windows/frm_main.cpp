@@ -73,6 +73,10 @@ const std::vector<TopMenuEntry>& MenuTree() {
              {33, "ﾌﾟﾘﾝﾀの設定(&U)...", {}},
              {1000, "-", {}, E::Separator},
              {1001, "終了(&X)", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+             // Measurements from and for other programs, after the items the menu always had.
+             {1010, "-", {}, E::Separator},
+             {1011, "ﾃﾞｰﾀ取り込み(&I)...", {}},
+             {1012, "ﾃﾞｰﾀ書き出し(&E)...", {}},
          }},
         {2,
          "作図(&D)",
