@@ -74,7 +74,7 @@ void Contour::FormMain_MenuClick(int Index) {
         AddLevel(0);
         break;
     case 112:
-        AddPole(PoleWindow());
+        AddPoleCommand();
         break;
     case 113:
         OpenPoleList();
@@ -109,6 +109,12 @@ void Contour::FormMain_MenuClick(int Index) {
         break;
     case 1001:
         FormMain->CloseByCode();
+        break;
+    case 1011:
+        ImportCommand();
+        break;
+    case 1012:
+        ExportDataCommand();
         break;
     case -4:
         RankMenuOpened();

@@ -4,6 +4,7 @@
 #include "core/data_file.h"
 #include "core/document_reader.h"
 #include "core/file_names.h"
+#include "core/imported_document.h"
 #include "core/vb.h"
 #include "core/version.h"
 #include "platform/desktop.h"
@@ -35,9 +36,10 @@ void Contour::NewDocument(bool ResetGrid) {
     dataNumbers_ = 0;
     countMax_ = 0;
     density_ = {};
-    FormPlot->setTitle(QStringLiteral("分布図"));
-    FormRose->setTitle(QStringLiteral("ローズダイアグラム"));
-    FormCont->setTitle(QStringLiteral("（シュミットネット下半球投影）\r\n"));
+    const Document blank = ImportedDocument::NewDocument();
+    FormPlot->setTitle(blank.plotTitle);
+    FormRose->setTitle(*blank.roseTitle);
+    FormCont->setTitle(blank.contourTitle);
     fileName_ = QStringLiteral("新規.QST");
     ClearDiagramObjects();
     EnableLevelItems(false);
@@ -45,7 +47,6 @@ void Contour::NewDocument(bool ResetGrid) {
         BMContour::InitDataGrid(FormMain->grdData());
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
         DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
@@ -79,13 +80,19 @@ bool Contour::OpenDataFile(const QString& path) {
     ApplyDocument(*document);
     // The grid holds the rows now; the diagrams are drawn from it.
     document.reset();
+    RedrawLoadedData();
+    modified_ = false;
+    return true;
+}
 
+void Contour::RedrawLoadedData() {
     Hourglass hourglass;
     SetChildWindowsEnabled(false);
     {
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
+        // Also without levels: the bars are the new document's.
+        DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
         DrawRankDiagram(0);
@@ -96,8 +103,6 @@ bool Contour::OpenDataFile(const QString& path) {
     grid.SetCol(1);
     grid.setFocus();
     SetChildWindowsEnabled(true);
-    modified_ = false;
-    return true;
 }
 
 void Contour::ApplyDocument(const Document& document) {
@@ -126,20 +131,23 @@ void Contour::ApplyDocument(const Document& document) {
         }
     }
     QCoreApplication::processEvents();
+    FillDataGrid(document.rows);
+    FormMain->setChange(false);
+}
 
+void Contour::FillDataGrid(const std::vector<Document::Row>& rows) {
     Tabula& grid = FormMain->grdData();
     BMContour::InitDataGrid(grid);
     grid.SetRedraw(false);
-    const int rows = static_cast<int>(document.rows.size());
-    if (grid.Rows() < rows + kFirstDataRow)
-        grid.SetRows(rows + kFirstDataRow);
+    const int count = static_cast<int>(rows.size());
+    if (grid.Rows() < count + kFirstDataRow)
+        grid.SetRows(count + kFirstDataRow);
     // Column by column: the grid keeps each column's texts together, so one column grows at a
     // time.
     for (int c = 0; c < 4; ++c)
-        for (int k = 0; k < rows; ++k)
-            grid.SetTextMatrix(k + kFirstDataRow, c + 1, document.rows[size_t(k)][size_t(c)]);
+        for (int k = 0; k < count; ++k)
+            grid.SetTextMatrix(k + kFirstDataRow, c + 1, rows[size_t(k)][size_t(c)]);
     grid.SetRedraw(true);
-    FormMain->setChange(false);
 }
 
 Document Contour::CurrentDocument() const {

@@ -48,6 +48,21 @@ struct Parser {
         QStringLiteral(
             "ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑの360度の分割数（1～360）。今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
         QStringLiteral("N")};
+    QCommandLineOption convertOption{
+        QStringLiteral("convert"),
+        QStringLiteral("測定値のﾌｧｲﾙ IN（CSV, TSV, ﾃｷｽﾄ, xlsx）をﾃﾞｰﾀﾌｧｲﾙ OUT.QST に変換します。")};
+    QCommandLineOption notationOption{
+        QStringLiteral("notation"),
+        QStringLiteral("測定値の表記: auto（既定）, quadrant（N30E 45SE）, dipdir（120/45）, "
+                       "rhr（右手則の走向/傾斜 030/45）。"),
+        QStringLiteral("auto|quadrant|dipdir|rhr"), QStringLiteral("auto")};
+    QCommandLineOption sheetOption{
+        QStringLiteral("sheet"),
+        QStringLiteral("xlsx ﾌﾞｯｸの読むｼｰﾄ（名前か1からの番号、既定は最初のｼｰﾄ）。"),
+        QStringLiteral("S")};
+    QCommandLineOption skipOption{
+        QStringLiteral("skip-bad-rows"),
+        QStringLiteral("読めない行を読み飛ばします（既定では1行でもあれば何も書き出しません）。")};
     QCommandLineOption helpOption{{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この説明を表示します。")};
     QCommandLineOption versionOption{{QStringLiteral("v"), QStringLiteral("version")},
@@ -58,13 +73,16 @@ struct Parser {
             "QStereo: ｼｭﾐｯﾄﾈｯﾄ投影ﾌﾟﾛｸﾞﾗﾑ。\n"
             "--export を付けると、ﾃﾞｰﾀﾌｧｲﾙの投影図、ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑ、頻度分布図（ｺﾝﾀｰ）と"
             "頻度分布図（段彩）を\n印刷するﾍﾟｰｼﾞと同じ図としてﾌｧｲﾙに書き出し、"
-            "summary.json と density.csv も書きます。"));
+            "summary.json と density.csv も書きます。\n"
+            "ﾃﾞｰﾀﾌｧｲﾙ（.QST）の代わりに測定値のﾌｧｲﾙ（CSV, TSV, ﾃｷｽﾄ, xlsx）も読めます。"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        for (const QCommandLineOption* option : {&exportOption, &formatOption, &scanLinesOption,
-                                                 &roseOption, &helpOption, &versionOption})
+        for (const QCommandLineOption* option :
+             {&exportOption, &formatOption, &scanLinesOption, &roseOption, &convertOption,
+              &notationOption, &sheetOption, &skipOption, &helpOption, &versionOption})
             parser.addOption(*option);
-        parser.addPositionalArgument(QStringLiteral("FILE.QST"),
-                                     QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙ。"));
+        parser.addPositionalArgument(
+            QStringLiteral("FILE"),
+            QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙ（--convert では IN と OUT.QST の2つ）。"));
     }
 };
 
@@ -81,6 +99,8 @@ bool IsExportCommandLine(const QStringList& arguments) {
     static const QStringList names = {
         QStringLiteral("--export"),     QStringLiteral("--format"),
         QStringLiteral("--scan-lines"), QStringLiteral("--rose-divisions"),
+        QStringLiteral("--convert"),    QStringLiteral("--notation"),
+        QStringLiteral("--sheet"),      QStringLiteral("--skip-bad-rows"),
         QStringLiteral("--help"),       QStringLiteral("-h"),
         QStringLiteral("--version"),    QStringLiteral("-v")};
     for (qsizetype i = 1; i < arguments.size(); ++i)
@@ -107,10 +127,38 @@ Command ParseCommandLine(const QStringList& arguments) {
     }
 
     Options& options = command.options;
+    const auto notation = Notation::KindFromName(p.parser.value(p.notationOption));
+    if (!notation)
+        return Refused(
+            QStringLiteral("--notation: 表記は auto, quadrant, dipdir, rhr のどれかです。"));
+    if (*notation != Notation::Kind::Auto)
+        options.import.notation = notation;
+    options.import.sheet = p.parser.value(p.sheetOption);
+    options.import.skipBadRows = p.parser.isSet(p.skipOption);
+    const QStringList files = p.parser.positionalArguments();
+
+    if (p.parser.isSet(p.convertOption)) {
+        if (p.parser.isSet(p.exportOption))
+            return Refused(QStringLiteral("--export と --convert は一緒に使えません。"));
+        for (const QCommandLineOption* drawing :
+             {&p.formatOption, &p.scanLinesOption, &p.roseOption})
+            if (p.parser.isSet(*drawing))
+                return Refused(QStringLiteral("--") + drawing->names().constFirst() +
+                               QStringLiteral(" は --export とだけ使えます。"));
+        if (files.size() != 2)
+            return Refused(QStringLiteral(
+                "変換する測定値のﾌｧｲﾙと、書き出すﾃﾞｰﾀﾌｧｲﾙ（.QST）を指定してください。"));
+        if (!files[1].endsWith(QStringLiteral(".QST"), Qt::CaseInsensitive))
+            return Refused(QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙの名前は .QST で終えてください。"));
+        options.dataFile = files[0];
+        options.convertedFile = files[1];
+        command.action = Command::Action::Convert;
+        return command;
+    }
+
     options.folder = p.parser.value(p.exportOption);
     if (!p.parser.isSet(p.exportOption) || options.folder.isEmpty())
         return Refused(QStringLiteral("--export で書き出し先のﾌｫﾙﾀﾞを指定してください。"));
-    const QStringList files = p.parser.positionalArguments();
     if (files.size() != 1)
         return Refused(QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙを1つ指定してください。"));
     options.dataFile = files.front();

@@ -1,6 +1,11 @@
 // The command line of the batch export: qstereo --export DIR [--format pdf|svg|png]
-// [--scan-lines N] [--rose-divisions N] FILE.QST, with --help and --version.
+// [--scan-lines N] [--rose-divisions N] FILE, and of the conversion: qstereo --convert IN
+// OUT.QST, with --help and --version. FILE and IN may be a data file or a file of measurements
+// (CSV, TSV, text, xlsx), read with [--notation auto|quadrant|dipdir|rhr] [--sheet S]
+// [--skip-bad-rows].
 #pragma once
+
+#include "core/imported_document.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,10 +22,14 @@ struct Options {
     std::optional<int16_t> netRadius;
     std::optional<int16_t> roseDivisions;
     QString dataFile;
+    // How a file of measurements is read; a data file ignores it.
+    ImportedDocument::Options import;
+    // The data file --convert writes.
+    QString convertedFile;
 };
 
 struct Command {
-    enum class Action { Export, Help, Version, Error };
+    enum class Action { Export, Convert, Help, Version, Error };
     Action action = Action::Error;
     Options options;
     // The help or version text, or the message of a refused command line.

@@ -221,10 +221,70 @@ TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("QStereo.ini"))));
 }
 
+TEST_F(BatchExport, FilesOfMeasurementsConvertOrExportAndOneBadLineRefusesTheWholeFile) {
+    const QString data = QStringLiteral(QSTEREO_IMPORT_DATA "/");
+    Outcome r = run({QStringLiteral("--convert"), data + QStringLiteral("planes_ja_cp932.csv"),
+                     QStringLiteral("planes.QST")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, QString());
+    const auto converted = DataFile::Read(slurp(path(QStringLiteral("planes.QST"))));
+    ASSERT_TRUE(converted.document);
+    const QStringList expected =
+        QString::fromLatin1(slurp(data + QStringLiteral("planes_expected.txt")))
+            .split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(converted.document->rows.size(), 200u);
+    for (int k = 0; k < 200; ++k) {
+        const Document::Row& row = converted.document->rows[size_t(k)];
+        ASSERT_EQ(row[0] + u',' + row[1] + u',' + row[2] + u',' + row[3], expected[k]) << k;
+    }
+
+    // Forced to read the azimuths as strikes, 0/90 is a plane dipping east.
+    r = run({QStringLiteral("--convert"), QStringLiteral("--notation=rhr"),
+             data + QStringLiteral("planes_dipdir_en.csv"), QStringLiteral("rhr.QST")});
+    EXPECT_EQ(r.status, 0);
+    const auto rhr = DataFile::Read(slurp(path(QStringLiteral("rhr.QST"))));
+    ASSERT_TRUE(rhr.document);
+    EXPECT_EQ(rhr.document->rows[0][3], QStringLiteral("E"));
+
+    ASSERT_TRUE(spit(path(QStringLiteral("bad.csv")),
+                     "dip direction,dip\r\n120,45\r\n120,95\r\n\r\n400,3\r\n"));
+    const QString lines =
+        QStringLiteral("qstereo: bad.csv 3行目: 傾斜が0～90の範囲にありません（120 95）\n"
+                       "qstereo: bad.csv 5行目: 方位角が0～360の範囲にありません（400 3）\n");
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--convert"), QStringLiteral("bad.csv"),
+                      QStringLiteral("bad.QST")},
+          QStringList{QStringLiteral("--export"), QStringLiteral("out"),
+                      QStringLiteral("bad.csv")}}) {
+        r = run(arguments);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith(lines + QStringLiteral("qstereo: 取り込めない行が 2 行")))
+            << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("bad.QST"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out"))));
+
+    r = run({QStringLiteral("--convert"), QStringLiteral("--skip-bad-rows"),
+             QStringLiteral("bad.csv"), QStringLiteral("bad.QST")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, lines + QStringLiteral("qstereo: 取り込めない 2 行を読み飛ばしました。\n"));
+    const auto skipped = DataFile::Read(slurp(path(QStringLiteral("bad.QST"))));
+    ASSERT_TRUE(skipped.document);
+    EXPECT_EQ(skipped.document->rows[0], Document::Row("30", "E", "45", "SE"));
+    EXPECT_EQ(skipped.document->rows[1], Document::Row());
+
+    r = run({QStringLiteral("--export"), QStringLiteral("book"), QStringLiteral("--sheet"),
+             QStringLiteral("露頭A"), QStringLiteral("--skip-bad-rows"),
+             data + QStringLiteral("two_sheets_libreoffice.xlsx")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(summary(QStringLiteral("book"))[QStringLiteral("dataCount")].toInt(), 2);
+}
+
 TEST_F(BatchExport, HelpAndVersion) {
     Outcome r = run({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
-    for (const char* option : {"--export", "--format", "--scan-lines", "--rose-divisions"})
+    for (const char* option : {"--export", "--format", "--scan-lines", "--rose-divisions",
+                               "--convert", "--notation", "--sheet", "--skip-bad-rows"})
         EXPECT_TRUE(r.out.contains(QLatin1String(option))) << option;
     r = run({QStringLiteral("--version")});
     EXPECT_EQ(r.status, 0);
