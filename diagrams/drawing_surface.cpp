@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -596,6 +597,21 @@ void DrawingSurface::Circles(const std::vector<QPointF>& centres, double radius)
     currentY_ = centres.back().y();
 }
 
+void DrawingSurface::DrawImage(const QImage& image, double x1, double y1, double x2, double y2) {
+    QPainter* painter = Painter();
+    if (!painter || image.isNull())
+        return;
+    const QPointF a = UserToDevice(x1, y1);
+    const QPointF b = UserToDevice(x2, y2);
+    // An axis running backwards turns the image round on it.
+    const QImage shown = image.mirrored(b.x() < a.x(), b.y() < a.y());
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->setRenderHint(QPainter::LosslessImageRendering, true);
+    painter->drawImage(QRectF(a, b).normalized(), shown);
+    painter->restore();
+}
+
 void DrawingSurface::PSet(SurfacePoint p, std::optional<Rgb> color) {
     const QPointF at = Resolve(p, currentX_, currentY_);
     currentX_ = at.x();
@@ -629,6 +645,9 @@ void DrawingSurface::PrintLine(const QString& text) {
         painter->fillRect(
             QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
             ToQColor(backColor_));
+    // Blanks leave no mark; drawn, they would still put their font into a page or file.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; }))
+        return;
     painter->setPen(ToQColor(foreColor_));
     painter->drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QColor;
+class QImage;
 class QPaintDevice;
 class QPainter;
 class QPainterPath;
@@ -185,6 +186,10 @@ class DrawingSurface {
     void Circles(const std::vector<QPointF>& centres, double radius);
     // One pixel-sized dot of the pen's width; the current point moves there.
     void PSet(SurfacePoint p, std::optional<Rgb> color = std::nullopt);
+    // An image stretched over the user rectangle (x1, y1)-(x2, y2), each of its pixels a sharp
+    // rectangle (no smoothing, no lossy compression); transparent pixels leave what is under
+    // them. The current point does not move.
+    void DrawImage(const QImage& image, double x1, double y1, double x2, double y2);
     // Text with its top-left corner at the current point. With lineEnd the cursor returns to
     // the left edge one text line lower; without it, it moves to the end of the text.
     void Print(const QString& text, bool lineEnd = true);
