@@ -46,6 +46,9 @@ struct Document {
 
         // A copy of cell 0 to 3 (const: cells are set through the constructors).
         const QString operator[](size_t cell) const;
+        // Appends the four cells joined by TABs, a row of a clip text; false, appending
+        // nothing, when a cell holds a TAB or a CR, which would split it.
+        bool AppendClipRow(QString& out) const;
         friend bool operator==(const Row& a, const Row& b);
 
       private:

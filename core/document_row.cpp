@@ -143,6 +143,26 @@ const QString Document::Row::operator[](size_t cell) const {
     return SharedLatin1(bytes_.data() + from, qsizetype(to - from));
 }
 
+bool Document::Row::AppendClipRow(QString& out) const {
+    const unsigned char tag = bytes_[kTag];
+    if (tag < kEmptyTag) {
+        const auto* text = reinterpret_cast<const char*>(bytes_.data());
+        if (std::memchr(text, '\r', tag))
+            return false;
+        out += QLatin1StringView(text, tag);
+        return true;
+    }
+    for (size_t c = 0; c < 4; ++c)
+        if ((*this)[c].contains(u'\t') || (*this)[c].contains(u'\r'))
+            return false;
+    for (size_t c = 0; c < 4; ++c) {
+        if (c > 0)
+            out += u'\t';
+        out += (*this)[c];
+    }
+    return true;
+}
+
 bool operator==(const Document::Row& a, const Document::Row& b) {
     using Row = Document::Row;
     const unsigned char tag = a.bytes_[Row::kTag];

@@ -11,44 +11,6 @@ QString LabelText(int k, int dataNumbers) {
     return vb::Format(double(k) / dataNumbers * 100, QStringLiteral("0.00"));
 }
 
-namespace {
-
-// The labels from the largest count down. A large data set gives many counts one label (a
-// million measurements: two hundred thousand counts, two thousand labels), and the label grows
-// with the count, so the counts that share the current one are found by halving instead of
-// formatting each.
-class Labels {
-  public:
-    explicit Labels(int dataNumbers) : dataNumbers_(dataNumbers) {}
-
-    const QString& For(int k) {
-        if (k < from_ || k > to_) {
-            text_ = LabelText(k, dataNumbers_);
-            to_ = k;
-            // The lowest count with the same label: widen the step while it holds, then halve.
-            int same = k;
-            int step = 1;
-            while (same - step >= 1 && LabelText(same - step, dataNumbers_) == text_) {
-                same -= step;
-                step *= 2;
-            }
-            for (step /= 2; step >= 1; step /= 2)
-                if (same - step >= 1 && LabelText(same - step, dataNumbers_) == text_)
-                    same -= step;
-            from_ = same;
-        }
-        return text_;
-    }
-
-  private:
-    int dataNumbers_;
-    QString text_;
-    int from_ = 1;
-    int to_ = 0;
-};
-
-} // namespace
-
 bool Draw(DrawingSurface& s, const Counts& c) {
     const bool counted = c.countedNodes > 0 && c.countMax > 0 && c.dataNumbers > 0;
     if (!counted) {
@@ -67,7 +29,6 @@ bool Draw(DrawingSurface& s, const Counts& c) {
     const double textHeight = std::fabs(s.TextHeight(QStringLiteral("0")));
     std::optional<double> lastLabel;
     int64_t cumulative = 0;
-    Labels labels(c.dataNumbers);
     for (int k = c.countMax; k >= 1; --k) {
         const Rgb color = k <= int(c.colors.size()) ? c.colors[k - 1] : RGB(0, 0, 0);
         s.SetForeColor(color);
@@ -79,7 +40,7 @@ bool Draw(DrawingSurface& s, const Counts& c) {
         lastLabel = k;
         s.SetCurrentX(0);
         s.SetCurrentY(k);
-        s.Print(labels.For(k));
+        s.Print(LabelText(k, c.dataNumbers));
     }
     const double percent = double(c.countMax) / c.dataNumbers;
     s.Scale(1.2 * nodes, 120 * percent, -0.2 * nodes, -20 * percent);

@@ -118,6 +118,10 @@ bool operator==(const CellText& a, const CellText& b) {
 // ---- the store ---------------------------------------------------------------------------
 
 void CellStore::SetRows(int n) {
+    // A grid made longer is usually filled next, row by row in every column.
+    if (n > rows_)
+        for (RowValues<CellText>& column : texts_)
+            column.reserve(n);
     rows_ = n;
     for (auto* columns : {&back_, &fore_})
         for (RowValues<uint32_t>& column : *columns)

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
@@ -50,12 +51,12 @@ template <class T> class RowValues {
     explicit RowValues(T empty = T()) : empty_(std::move(empty)) {}
     const T& at(int r) const { return size_t(r) < values_.size() ? values_[size_t(r)] : empty_; }
     void set(int r, T value) {
-        if (size_t(r) >= values_.size()) {
-            if (value == empty_)
-                return;
-            values_.resize(size_t(r) + 1, empty_);
+        if (size_t(r) < values_.size()) {
+            values_[size_t(r)] = std::move(value);
+        } else if (!(value == empty_)) {
+            values_.resize(size_t(r), empty_);
+            values_.push_back(std::move(value)); // rows written in order just append
         }
-        values_[size_t(r)] = std::move(value);
     }
     void insert(int r) {
         if (size_t(r) < values_.size())
@@ -70,6 +71,11 @@ template <class T> class RowValues {
             values_.resize(size_t(rows), empty_);
     }
     void clear() { std::vector<T>().swap(values_); }
+    // Room for `rows` without moving what is stored; memory not yet written costs nothing.
+    void reserve(int rows) {
+        if (size_t(rows) > values_.capacity())
+            values_.reserve(std::max(size_t(rows), 2 * values_.capacity()));
+    }
     bool stored() const { return !values_.empty(); }
 
   private:

@@ -20,11 +20,12 @@ namespace tabula_detail {
 template <typename Visit>
 void ForEachClipCell(QStringView text, int r0, int c0, int r1, int c1, Visit visit) {
     int r = r0;
-    for (QStringView line : text.split(QLatin1Char('\r'))) {
+    // Tokenised, not split: a long text would otherwise make a list of all its lines first.
+    for (QStringView line : text.tokenize(u'\r')) {
         if (r > r1)
             break;
         int c = c0;
-        for (QStringView field : line.split(QLatin1Char('\t'))) {
+        for (QStringView field : line.tokenize(u'\t')) {
             if (c > c1)
                 break;
             visit(r, c, field);

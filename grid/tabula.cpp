@@ -525,6 +525,8 @@ QString Tabula::Clip() const {
 }
 void Tabula::SetClip(const QString& s) {
     grdMain_->SetClip(s);
+    // The input line shows the text of its cell, also when a clip text wrote it.
+    syncEditText();
 }
 
 // ---- input settings ----------------------------------------------------------------------
