@@ -76,8 +76,12 @@ void writePoles(QString& out, const std::vector<Document::Pole>& poles) {
 } // namespace
 
 QByteArray Write(const Document& d) {
+    // CP932 maps character by character, so the text is encoded piece by piece as it grows:
+    // a long data set is never held as a whole in UTF-16 as well.
+    constexpr qsizetype kPiece = 1 << 16;
+    QByteArray bytes;
+    bytes.reserve(256 + static_cast<qsizetype>(d.rows.size()) * 13);
     QString out;
-    out.reserve(256 + static_cast<qsizetype>(d.rows.size()) * 16);
     out += QStringLiteral("QuillStereoVersion") + versionText(kProgramVersion) + kLineEnd;
     out += titleLine(d.roseTitle.value_or(QString()));
     out += titleLine(d.contourTitle);
@@ -104,9 +108,14 @@ QByteArray Write(const Document& d) {
             row += cellText(d.rows[k][c]);
         }
         out += field(row, true);
+        if (out.size() >= kPiece) {
+            bytes += cp932::encode(out);
+            out.clear();
+        }
     }
     out += kLineEnd;
-    return cp932::encode(out);
+    bytes += cp932::encode(out);
+    return bytes;
 }
 
 } // namespace DataFile
