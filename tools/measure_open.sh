@@ -66,6 +66,7 @@ measure() {
     until xdotool search --onlyvisible --name 'QUILL Stereo' >/dev/null 2>&1; do
         sleep 0.1
         waited=$((waited + 1))
+        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; return 1; }
         [ $waited -lt 600 ] || { echo "no window" >&2; kill "$pid"; return 1; }
     done
     # Drawn when a second passes without processor time.
@@ -91,10 +92,11 @@ for file in "$@"; do
     best_cpu=""
     best_hwm=""
     for _ in $(seq "$repeats"); do
-        read -r hwm cpu < <(measure "$file")
+        read -r hwm cpu < <(measure "$file") || continue
         if [ -z "$best_cpu" ] || [ "$cpu" -lt "$best_cpu" ]; then best_cpu=$cpu; fi
         if [ -z "$best_hwm" ] || [ "$hwm" -gt "$best_hwm" ]; then best_hwm=$hwm; fi
     done
+    [ -n "$best_cpu" ] || { echo "$(basename "$file"): no run finished" >&2; continue; }
     awk -v f="$(basename "$file")" -v h="$best_hwm" -v c="$best_cpu" -v t="$ticks" \
         'BEGIN { printf "%-28s %12.1f %14.2f\n", f, h / 1024, c / t }'
 done
