@@ -123,13 +123,7 @@ void CellStore::SetRows(int n) {
         for (RowValues<CellText>& column : texts_)
             column.reserve(n);
     rows_ = n;
-    for (auto* columns : {&back_, &fore_})
-        for (RowValues<uint32_t>& column : *columns)
-            column.truncate(n);
-    for (RowValues<CellText>& column : texts_)
-        column.truncate(n);
-    heights_.truncate(n);
-    merge_.truncate(n);
+    EachRowArray([n](auto& values) { values.truncate(n); });
 }
 
 void CellStore::SetCols(int n) {
@@ -140,24 +134,12 @@ void CellStore::SetCols(int n) {
 
 void CellStore::InsertRow(int index) {
     ++rows_;
-    for (auto* columns : {&back_, &fore_})
-        for (RowValues<uint32_t>& column : *columns)
-            column.insert(index);
-    for (RowValues<CellText>& column : texts_)
-        column.insert(index);
-    heights_.insert(index);
-    merge_.insert(index);
+    EachRowArray([index](auto& values) { values.insert(index); });
 }
 
 void CellStore::RemoveRow(int index) {
     --rows_;
-    for (auto* columns : {&back_, &fore_})
-        for (RowValues<uint32_t>& column : *columns)
-            column.erase(index);
-    for (RowValues<CellText>& column : texts_)
-        column.erase(index);
-    heights_.erase(index);
-    merge_.erase(index);
+    EachRowArray([index](auto& values) { values.erase(index); });
 }
 
 void CellStore::Clear() {

@@ -108,6 +108,17 @@ class CellStore {
     void SetMergeRow(int r, bool v) { merge_.set(r, v ? 1 : 0); }
 
   private:
+    // Calls visit on every array that holds a value per row.
+    template <class Visit> void EachRowArray(Visit visit) {
+        for (auto* columns : {&back_, &fore_})
+            for (RowValues<uint32_t>& column : *columns)
+                visit(column);
+        for (RowValues<CellText>& column : texts_)
+            visit(column);
+        visit(heights_);
+        visit(merge_);
+    }
+
     int rows_ = 0;
     std::vector<RowValues<CellText>> texts_; // by column
     std::vector<RowValues<uint32_t>> back_;  // 0 = the grid's default colour

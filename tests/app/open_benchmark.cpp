@@ -7,12 +7,11 @@
 #include "core/bmmain.h"
 #include "core/document_writer.h"
 #include "core/file_association.h"
+#include "document_test_support.h"
 #include "platform/console_dialogs.h"
 #include "platform/desktop.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -24,12 +23,10 @@
 
 namespace {
 
-// Two clusters of bedding and joints over a scatter of everything else, as field notes hold them.
+// A new document's titles over rows as field notes hold them: two clusters of bedding and
+// joints over a scatter of everything else; three contour levels.
 Document FieldDocument(int rows) {
-    Document d;
-    d.roseTitle = QStringLiteral("ローズダイアグラム");
-    d.contourTitle = QStringLiteral("（シュミットネット下半球投影）\r\n");
-    d.plotTitle = QStringLiteral("分布図");
+    Document d = NewDocumentValue();
     d.grades = {{1.0f, 0xFF0000u, int16_t(6)},
                 {2.0f, 0x00FF00u, int16_t(5)},
                 {4.0f, 0x0000FFu, int16_t(4)}};
@@ -40,6 +37,7 @@ Document FieldDocument(int rows) {
     const auto text = [](double a) {
         return QString::number(std::clamp(int(std::lround(a)), 0, 90));
     };
+    d.rows.clear();
     d.rows.reserve(size_t(rows));
     for (int n = 0; n < rows; ++n) {
         const int kind = pick(random);
@@ -48,42 +46,24 @@ Document FieldDocument(int rows) {
         else if (kind < 7)
             d.rows.push_back({text(65 + spread(random)), "W", text(70 + spread(random)), "NE"});
         else
-            d.rows.push_back({QString::number(angle(random)), pick(random) % 2 ? "E" : "W",
-                              QString::number(angle(random)), pick(random) % 2 ? "NW" : "SE"});
+            d.rows.push_back({text(angle(random)), pick(random) % 2 ? "E" : "W",
+                              text(angle(random)), pick(random) % 2 ? "NW" : "SE"});
     }
     return d;
 }
 
-bool WriteFieldFile(int rows, const QString& path) {
-    QFile file(path);
-    const QByteArray bytes = DataFile::Write(FieldDocument(rows));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-double PeakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
-
+// Processor time (user and system) of some work, and the peak resident size after it.
 struct Phase {
     double cpu;
-    double wall;
     double peak;
 };
 
 template <class Work> Phase Measure(Work work) {
-    QElapsedTimer timer;
-    const double cpu = CpuSeconds();
-    timer.start();
+    const std::clock_t start = std::clock();
     work();
-    return {CpuSeconds() - cpu, double(timer.nsecsElapsed()) / 1e9, PeakMegabytes()};
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return {double(std::clock() - start) / CLOCKS_PER_SEC, double(usage.ru_maxrss) / 1024.0};
 }
 
 // One size in this process: start the controller, open the file, save it elsewhere.
@@ -103,9 +83,9 @@ int MeasureOne(const QString& path, const QString& savePath) {
     const Phase open = Measure([&] { opened = contour->OpenDataFile(path); });
     bool saved = false;
     const Phase save = Measure([&] { saved = contour->SaveDataFile(savePath); });
-    std::printf("%9d  %6.0f MB  %7.2f/%-6.2f  %6.0f MB  %7.2f/%-6.2f  %6.0f MB  %7.2f/%-6.2f%s\n",
-                contour->DataNumbers(), start.peak, start.cpu, start.wall, open.peak, open.cpu,
-                open.wall, save.peak, save.cpu, save.wall, opened && saved ? "" : "  (FAILED)");
+    std::printf("%9d  %5.0f MB %5.2f s  %5.0f MB %5.2f s  %5.0f MB %5.2f s%s\n",
+                contour->DataNumbers(), start.peak, start.cpu, open.peak, open.cpu, save.peak,
+                save.cpu, opened && saved ? "" : "  (FAILED)");
     return opened && saved ? 0 : 1;
 }
 
@@ -115,7 +95,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc == 4 && qstrcmp(argv[1], "--write") == 0)
-        return WriteFieldFile(std::atoi(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+        return spit(QString::fromLocal8Bit(argv[3]),
+                    DataFile::Write(FieldDocument(std::atoi(argv[2]))))
+                   ? 0
+                   : 1;
 
     QApplication app(argc, argv);
     desktop::InstallFontSubstitutions();
@@ -127,8 +110,8 @@ int main(int argc, char** argv) {
         sizes = {QStringLiteral("100000"), QStringLiteral("1000000")};
     QTemporaryDir dir;
     const QString self = QCoreApplication::applicationFilePath();
-    std::printf("peak resident size after each phase; processor/wall time in seconds\n");
-    std::printf("%9s  %-23s  %-23s  %-23s\n", "rows", "  start-up", "  open and draw", "  save");
+    std::printf("peak resident size and processor time after each phase\n");
+    std::printf("%9s  %-16s  %-16s  %-16s\n", "rows", "start-up", "open and draw", "save");
     std::fflush(stdout);
     int result = 0;
     for (const QString& size : sizes) {

@@ -122,8 +122,7 @@ TEST_F(DensityDiagrams, RankPageShowsTheCellsItShowedAsBoxes) {
         return std::optional<double>();
     };
     QTemporaryDir dir;
-    const QString image = dir.filePath(QStringLiteral("image.pdf"));
-    const QString box = dir.filePath(QStringLiteral("boxes.pdf"));
+    const QString image = dir.filePath("image.pdf"), box = dir.filePath("boxes.pdf");
     FileSurface imagePage(image, QSize(2480, 3508), 300);
     FileSurface boxPage(box, QSize(2480, 3508), 300);
     ASSERT_TRUE(DrawRankDiagram(imagePage, true, density, {}, {}));
