@@ -66,6 +66,7 @@ void Contour::Initialise(const QString& commandLine) {
     gridVisible_ = DiagramSettings::ReadGridVisible();
     roseDivisions_ = DiagramSettings::ReadRoseDivisions();
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
 
     CreateWindows();
 
@@ -103,6 +104,11 @@ void Contour::CreateWindows() {
     // The level items are usable while a level exists.
     EnableLevelItems(false);
     FormMain->show();
+
+    // Shown one after the other, each window would take a stored maximised state over from
+    // the one before it (the area maximises a newly active window while the active one is).
+    QMdiArea& area = FormMain->mdiArea();
+    area.setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
 
     FormRSet = new frmRankSet;
     FormMain->AddChild(FormRSet);
@@ -157,12 +163,17 @@ void Contour::CreateWindows() {
         form->show();
         form->setEnabled(false);
     }
+    area.setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+    // A maximised window stands in front, as it did when it was saved.
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMaximized())
+            area.setActiveSubWindow(sub);
     // On a first run nothing is stored: tile the five windows so every diagram shows.
     bool stored = false;
     for (const char* section : {"RankSet", "Plot", "Rose", "Rank", "Contour"})
         stored = stored || WindowPosition::Read(QString::fromLatin1(section), 0).status >= 0;
     if (!stored)
-        FormMain->mdiArea().tileSubWindows();
+        area.tileSubWindows();
 }
 
 void Contour::ConnectMapEvents(frmMap* form) {
@@ -238,6 +249,10 @@ QString Contour::DialogFolder() const {
     return QDir::homePath();
 }
 
+bool Contour::HasOwnFile() const {
+    return !untitled_ && BMMain::FileExists(fileName_);
+}
+
 bool Contour::SaveChangesFirst() {
     bool changed = modified_;
     if (!changed) {
@@ -253,7 +268,7 @@ bool Contour::SaveChangesFirst() {
         return false;
     if (answer == MsgResult::Yes) {
         QString path = fileName_;
-        if (!BMMain::FileExists(path)) {
+        if (!HasOwnFile()) {
             path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
             if (path.isEmpty())
                 return false;

@@ -111,6 +111,8 @@ class Contour : public QObject {
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
+    // Whether the document has a file of its own to be saved over without a dialog.
+    bool HasOwnFile() const;
     // Asks whether to save a changed document, and saves on Yes. False when the document must
     // stay: Cancel, a cancelled save dialog or a failed save.
     bool SaveChangesFirst();
@@ -208,6 +210,9 @@ class Contour : public QObject {
     long countedNodes_ = 0;
     int roseDivisions_ = 16;
     QString fileName_;
+    // Neither opened nor saved yet: FileName is only the proposed name, whatever file of
+    // that name the current folder may hold.
+    bool untitled_ = true;
     QString lastFolder_;
     bool showContourOnRank_ = true;
     bool modified_ = false;

@@ -14,7 +14,7 @@ void Contour::DrawContourDiagram(int flag) {
     options.markers = ContourMarkers();
     const std::vector<ContourLevels::Level> levels = PrepareLevels();
     const bool paper = flag != 0;
-    const DiagramPage::DiagramDrawing drawing = ContourDiagram(paper, density_, levels, options);
+    const DiagramPage::DiagramDrawing drawing = ContourDiagram(density_, levels, options);
     if (paper)
         PrintDiagram(FormCont->Title(), drawing);
     else

@@ -39,6 +39,7 @@ void Contour::NewDocument(bool ResetGrid) {
     FormRose->setTitle(QStringLiteral("ローズダイアグラム"));
     FormCont->setTitle(QStringLiteral("（シュミットネット下半球投影）\r\n"));
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
     ClearDiagramObjects();
     EnableLevelItems(false);
     if (ResetGrid) {
@@ -74,8 +75,12 @@ bool Contour::OpenDataFile(const QString& path) {
     std::optional<Document> document = DataFile::ReadDataFile(path, dialogs_);
     if (!document)
         return false;
+    // A file of the first version has no rose title: the rose keeps the one it shows.
+    if (!document->roseTitle)
+        document->roseTitle = FormRose->Title();
     NewDocument(false);
     fileName_ = path;
+    untitled_ = false;
     ApplyDocument(*document);
 
     Hourglass hourglass;
@@ -99,7 +104,6 @@ bool Contour::OpenDataFile(const QString& path) {
 }
 
 void Contour::ApplyDocument(const Document& document) {
-    // A file of the first version has no rose title: the rose keeps the one it has.
     if (document.roseTitle)
         FormRose->setTitle(*document.roseTitle);
     FormCont->setTitle(document.contourTitle);

@@ -1,5 +1,5 @@
 // The command line of the batch export: qstereo --export DIR [--format pdf|svg|png]
-// [--scan-lines N] [--rose-divisions N] FILE.QST, with --help and --version.
+// [--dpi N] [--scan-lines N] [--rose-divisions N] FILE.QST, with --help and --version.
 #pragma once
 
 #include <QString>
@@ -13,6 +13,9 @@ struct Options {
     QString folder;
     // "pdf", "svg" or "png": the pages' file format and extension.
     QString format = QStringLiteral("pdf");
+    // Resolution the pages are drawn at, as a printer of that resolution draws them: the
+    // pixels per inch of a PNG page.
+    int dotsPerInch = 300;
     // Net radius for this run (half the scan lines); the settings file's when not given.
     std::optional<int16_t> netRadius;
     std::optional<int16_t> roseDivisions;

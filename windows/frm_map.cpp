@@ -435,7 +435,7 @@ void frmMap::EditTitle() {
     // The data file's character set writes "¥" as its backslash byte, which reads back as "\":
     // taken as that backslash here, the title shows now as it will after a save.
     text.replace(QChar(0x00A5), u'\\');
-    setTitle(BMMain::DecodeTitle(text));
+    setTitle(BMMain::DecodeTitle(BMMain::NarrowTypedLineBreaks(text)));
 }
 
 // ---- marker controls ----

@@ -1,5 +1,6 @@
 // The print command (the question, the active diagram on one page, a missing or failing
 // printer), the plot and rose drawn from the grid, and the rose's width command.
+#include "../diagrams/pixels.h"
 #include "app/contour.h"
 #include "core/bmmain.h"
 #include "core/file_association.h"
@@ -36,8 +37,9 @@ class ContourPrintingTest : public StartedContour {
         contour->SetPrinterFactory([this] { return PdfPrinter(NextPdf()); });
     }
     QString NextPdf() { return dir.filePath(QStringLiteral("page%1.pdf").arg(++pages)); }
-    static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path) {
+    static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path, int dpi = 1200) {
         auto printer = std::make_unique<PrinterSurface>();
+        printer->Printer().setResolution(dpi);
         printer->Printer().setOutputFormat(QPrinter::PdfFormat);
         printer->Printer().setOutputFileName(path);
         printer->Printer().setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
@@ -76,6 +78,43 @@ TEST_F(ContourPrintingTest, EachDiagramPrintsOnePageOfItsOwnAndNoPrintsNothing) 
     EXPECT_EQ(asked, 2);
     for (int i = 1; i <= 2; ++i)
         EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("page%1.pdf").arg(i))).size(), 0) << i;
+}
+
+TEST_F(ContourPrintingTest, TheContourPageKeepsDataAtTheRimAtAnyResolution) {
+    // Poles just inside the rim to the west, east, north and south, under one solid level.
+    const char* rows[][4] = {{"0", "E", "89", "E"},
+                             {"0", "E", "89", "W"},
+                             {"90", "E", "89", "N"},
+                             {"90", "E", "89", "S"}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            contour->FormMain->grdData().SetTextMatrix(r + 2, c + 1, rows[r][c]);
+    contour->FormMain_MenuClick(103);
+    Grade& level = contour->AddLevel(0);
+    level.SetForeColor(0);
+    level.SetFillStyle(0);
+    Activate(contour->FormCont);
+    for (const int dpi : {300, 600, 1200}) {
+        const QString pdf = dir.filePath(QStringLiteral("contour%1.pdf").arg(dpi));
+        contour->SetPrinterFactory([&] { return PdfPrinter(pdf, dpi); });
+        Print(MsgResult::Yes);
+        const QImage page = pixels::RenderPdf(pdf, 150);
+        if (page.isNull())
+            GTEST_SKIP() << "pdftoppm is not installed";
+        // Centre 85 and 70 mm into the printable area; 3° off each axis, clear of the diameters.
+        const auto at = [&](double radius, double degrees) {
+            const double a = degrees * 3.14159265 / 180;
+            return QPointF((90 + radius * std::cos(a)) * 150 / 25.4,
+                           (75 + radius * std::sin(a)) * 150 / 25.4);
+        };
+        for (const double degrees : {3.0, 183.0, 93.0}) {
+            EXPECT_TRUE(
+                pixels::IsDark(page, int(at(49.3, degrees).x()), int(at(49.3, degrees).y())))
+                << dpi << " dpi, " << degrees << "°: the fill inside the rim";
+            EXPECT_FALSE(pixels::DarkNear(page, at(50.8, degrees), 1))
+                << dpi << " dpi, " << degrees << "°: the fill outside the rim";
+        }
+    }
 }
 
 TEST_F(ContourPrintingTest, AMissingOrFailingPrinterIsReportedAndThePicturesStay) {

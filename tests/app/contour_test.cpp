@@ -677,10 +677,11 @@ TEST_F(ContourTest, ScanCountCommandAsksConfirmsAndRefusesTooManyLines) {
     EXPECT_EQ(BMMain::NetRadius, 100);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "?");
 
-    dialogs.expectInput(prompt, title, "200", QString("250"))
+    // The toolbar's button does the same; digits typed in full width count.
+    dialogs.expectInput(prompt, title, "200", QString("２５０"))
         .expectMessage("走査数を変更します。\r\n２００本 → ２４０本\r\nよろしいですか？",
                        MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::Yes);
-    c.FormMain_MenuClick(211);
+    c.FormMain->ToolButton("mesh")->trigger();
     EXPECT_EQ(BMMain::NetRadius, 120);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "120");
     EXPECT_EQ(c.DensityResults().grid.Radius(), 120);

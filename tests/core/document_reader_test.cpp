@@ -112,12 +112,40 @@ TEST(DocumentReader, FieldsAsTheEarlierVersionsReadThem) {
     EXPECT_EQ(raw.document->rows[0], (Document::Row{"1", "2", "3", "4"}));
 }
 
+TEST(DocumentReader, ShortBlocksEmptyNumbersAndTitleMarksReadAsTheEarlierVersionsRead) {
+    const QByteArray head = "QuillStereoVersion1.01.00\r\n";
+    const struct {
+        QByteArray file;
+        const char* plotTitle;
+        std::vector<Document::Row> rows;
+    } cases[] = {
+        // The block ends before its N rows: the rest are empty rows.
+        {head + "r\r\nc\r\np\r\n 4 \r\n 0 \r\n 0 \r\n 0 \r\n" + kRows,
+         "p",
+         {{"30", "E", "45", "SE"}, {}, {}, {}}},
+        {head + "r\r\nc\r\np\r\n 2 \r\n 0 \r\n 0 \r\n 0 \r\n\r\n\x1A", "p", {{}, {}}},
+        // An empty number line is 0.
+        {head + "r\r\nc\r\np\r\n 1 \r\n\r\n  \r\n 0 \r\n1\r\n", "p", {{"1"}}},
+        // Only the half-width mark is a line break.
+        {head + sjis("r\r\nc\r\nA＼nB\\ｎC\\nD\\NE\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"),
+         "A＼nB\\ｎC\r\nD\r\nE",
+         {}},
+    };
+    for (const auto& c : cases) {
+        const auto r = Read(c.file);
+        ASSERT_TRUE(r.document) << str(c.file);
+        EXPECT_EQ(str(r.document->plotTitle), c.plotTitle);
+        EXPECT_EQ(r.document->rows, c.rows) << str(c.file);
+        // Saved, it reads back as the same document.
+        EXPECT_EQ(Read(DataFile::Write(*r.document)).document, r.document);
+    }
+}
+
 TEST(DocumentReader, MalformedFilesAreRefusedWithTheLineAtFault) {
     const QByteArray head = "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n";
     EXPECT_EQ(failureOf(""), ReadFailure::Kind::Truncated);
     EXPECT_EQ(failureOf(head + " 2 \r\n abc \r\n"), ReadFailure::Kind::NotANumber);
     EXPECT_EQ(failureLine(head + " 2 \r\n abc \r\n"), 6);
-    EXPECT_EQ(failureOf(head + " 2 \r\n\r\n"), ReadFailure::Kind::NotANumber);
     EXPECT_EQ(failureOf(head + " 2.5 \r\n"), ReadFailure::Kind::OutOfRange);
     EXPECT_EQ(failureOf(head + "-1 \r\n"), ReadFailure::Kind::OutOfRange);
     // A pattern outside 0 to 7, a colour wider than 32 bits, a value beyond a single.
@@ -126,13 +154,12 @@ TEST(DocumentReader, MalformedFilesAreRefusedWithTheLineAtFault) {
     EXPECT_EQ(failureOf(head + " 0 \r\n 1 \r\n 5 \r\n 4294967296 \r\n 0 \r\n"),
               ReadFailure::Kind::OutOfRange);
     EXPECT_EQ(failureOf(head + " 0 \r\n 1 \r\n 1E+39 \r\n"), ReadFailure::Kind::OutOfRange);
-    // Counts larger than what follows.
+    // Levels the file lacks; more rows missing from the block than any grid holds.
     EXPECT_EQ(failureOf(head + " 0 \r\n 3 \r\n 5 \r\n 0 \r\n 1 \r\n"),
               ReadFailure::Kind::Truncated);
-    EXPECT_EQ(failureOf(head + " 3 \r\n 0 \r\n 0 \r\n 0 \r\n" + kRows),
-              ReadFailure::Kind::Truncated);
     EXPECT_EQ(failureOf(head + " 2000000000 \r\n 0 \r\n 0 \r\n 0 \r\n" + kRows),
-              ReadFailure::Kind::Truncated);
+              ReadFailure::Kind::OutOfRange);
+    EXPECT_EQ(failureLine(head + " 2000000000 \r\n 0 \r\n 0 \r\n 0 \r\n" + kRows), 5);
     // More rows than the count says.
     const QByteArray extra = head + " 1 \r\n 0 \r\n 0 \r\n 0 \r\n" + kRows;
     EXPECT_EQ(failureOf(extra), ReadFailure::Kind::ExtraData);
@@ -172,7 +199,7 @@ TEST(DocumentReader, RowsCostNoMoreThanTheFileHolds) {
     EXPECT_EQ(WithinMemory(24 << 20,
                            [&] {
                                const auto r = Read(claim);
-                               return r.failure && r.failure->kind == ReadFailure::Kind::Truncated;
+                               return r.failure && r.failure->kind == ReadFailure::Kind::OutOfRange;
                            }),
               "ok");
     EXPECT_EQ(WithinMemory(24 << 20,

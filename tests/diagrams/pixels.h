@@ -72,15 +72,16 @@ inline void PrintToPdf(PrinterSurface& printer, const QString& path) {
                                                 QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
 }
 
-// The first page of a PDF rendered at `dpi`; a null image when pdftoppm is missing.
-inline QImage RenderPdf(const QString& pdf, int dpi) {
+// A page of a PDF (the first unless told) rendered at `dpi`; a null image when pdftoppm is
+// missing.
+inline QImage RenderPdf(const QString& pdf, int dpi, int page = 1) {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (tool.isEmpty())
         return {};
     const QString prefix = pdf + QStringLiteral(".page");
-    QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-l"),
-                             QStringLiteral("1"), QStringLiteral("-png"),
-                             QStringLiteral("-singlefile"), pdf, prefix});
+    QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                             QString::number(page), QStringLiteral("-l"), QString::number(page),
+                             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
