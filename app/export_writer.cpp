@@ -44,6 +44,12 @@ bool WriteFile(const QString& path, const QByteArray& bytes, ConsoleDialogs& con
 bool WritePage(const QString& path, int dotsPerInch, const QString& title,
                const DiagramPage::DiagramDrawing& draw, ConsoleDialogs& console) {
     FileSurface page(path, PagePixels(dotsPerInch), dotsPerInch);
+    if (!page.PageAllocated()) {
+        console.print(QStringLiteral("%1 dpi の図を描くﾒﾓﾘが足りません。--dpi を小さくして下さい。")
+                          .arg(dotsPerInch) +
+                      QStringLiteral("\r\n") + path);
+        return false;
+    }
     return DiagramPage::PrintDiagramPage(page, title, draw) || CannotWrite(console, path);
 }
 

@@ -84,7 +84,6 @@ class Parser {
         d.plotTitle = BMMain::DecodeTitle(text());
 
         const qsizetype rowCount = count();
-        const int rowCountLine = fields_.line();
         const qsizetype gradeCount = count();
         for (qsizetype i = 0; i < gradeCount; ++i) {
             Document::Grade g;
@@ -109,7 +108,7 @@ class Parser {
             throw Refusal{{ReadFailure::Kind::ExtraData, *extra}};
         if (qsizetype(d.rows.size()) < rowCount) {
             if (rowCount > kMostRowsLeftOut)
-                throw Refusal{{ReadFailure::Kind::OutOfRange, rowCountLine}};
+                throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
             d.rows.resize(static_cast<size_t>(rowCount));
         }
         return d;

@@ -13,10 +13,7 @@ TEST(TitleCodec, LineBreaksTravelAsBackslashN) {
     EXPECT_EQ(DecodeTitle("A\\nB").toStdString(), "A\r\nB");
     EXPECT_EQ(DecodeTitle("A\\NB").toStdString(), "A\r\nB");
     EXPECT_EQ(DecodeTitle("A￥nB").toStdString(), "A\r\nB");
-    // A full-width letter or backslash is text; the title editor narrows what is typed.
-    EXPECT_EQ(DecodeTitle("A￥ｎB＼nC").toStdString(), "A\\ｎB＼nC");
-    EXPECT_EQ(DecodeTitle(NarrowTypedLineBreaks("A￥ｎB＼NC¥nD")).toStdString(),
-              "A\r\nB\r\nC\r\nD");
+    EXPECT_EQ(DecodeTitle("A￥ｎB＼NC").toStdString(), "A\\ｎB＼NC");
     EXPECT_EQ(DecodeTitle("ｎ\\").toStdString(), "ｎ\\");
     EXPECT_EQ(DecodeTitle(EncodeTitle("一行目\r\n二行目")).toStdString(), "一行目\r\n二行目");
 }

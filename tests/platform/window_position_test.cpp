@@ -100,22 +100,6 @@ TEST(WindowPositionTextTest, SinglesAreWrittenAsDecimalText) {
     EXPECT_EQ(WindowPosition::SingleText(16777217.0f), "1.677722E+07");
 }
 
-TEST(WindowPositionViewTest, AWindowWhoseTitleBarCannotBeHeldIsMovedIntoTheArea) {
-    const QSize area(800, 600);
-    const struct {
-        QRect stored, kept;
-    } cases[] = {
-        {{-100, 500, 300, 200}, {-100, 500, 300, 200}},  // partly out, its title bar in reach
-        {{-290, 10, 300, 200}, {0, 10, 300, 200}},       // 10 px left in the area: too little
-        {{900, -50, 300, 200}, {500, 0, 300, 200}},      // right of the area, title bar above it
-        {{10, 590, 300, 200}, {10, 400, 300, 200}},      // title bar below the area's edge
-        {{-1000000, 10, 1000000, 50}, {0, 10, 800, 50}}, // wider than the area
-        {{30, 40, -30, -20}, {30, 40, 0, 0}},            // no size: the window's least
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(WindowPosition::KeptInView(c.stored, area), c.kept) << c.stored.x();
-}
-
 TEST_F(WindowPositionTest, AMissingSectionReadsAsNoStoredPlacement) {
     const StoredPlacement p = WindowPosition::Read("Plot", 9600);
     EXPECT_EQ(p.status, -1);
