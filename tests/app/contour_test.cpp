@@ -713,6 +713,5 @@ TEST_F(ContourTest, EachWindowComesBackInItsOwnStateAndInView) {
     c.FormMain_MenuClick(1001);
     ProfileFile ini(BMMain::SettingsPath());
     EXPECT_EQ(ini.read("Plot", "Status", "?"), "2");
-    EXPECT_EQ(ini.read("Contour", "Status", "?"), "0");
     EXPECT_EQ(ini.read("Rose", "Left", "?"), "0");
 }
