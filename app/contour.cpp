@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -163,17 +164,34 @@ void Contour::CreateWindows() {
         form->show();
         form->setEnabled(false);
     }
-    area.setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
     // A maximised window stands in front, as it did when it was saved.
     for (QMdiSubWindow* sub : area.subWindowList())
         if (sub->isMaximized())
-            area.setActiveSubWindow(sub);
+            frontAtStart_ = sub;
+    if (frontAtStart_)
+        area.setActiveSubWindow(frontAtStart_);
+    FormMain->installEventFilter(this);
     // On a first run nothing is stored: tile the five windows so every diagram shows.
     bool stored = false;
     for (const char* section : {"RankSet", "Plot", "Rose", "Rank", "Contour"})
         stored = stored || WindowPosition::Read(QString::fromLatin1(section), 0).status >= 0;
     if (!stored)
         area.tileSubWindows();
+}
+
+bool Contour::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FormMain && event->type() == QEvent::WindowActivate) {
+        FormMain->removeEventFilter(this);
+        // After the activation has gone round the child windows.
+        QTimer::singleShot(0, this, [this] {
+            if (!FormMain)
+                return;
+            if (frontAtStart_)
+                FormMain->mdiArea().setActiveSubWindow(frontAtStart_);
+            FormMain->mdiArea().setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Contour::ConnectMapEvents(frmMap* form) {

@@ -14,6 +14,7 @@
 #include "windows/pole.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -23,6 +24,7 @@
 class Dialogs;
 class DrawingSurface;
 class FileAssociation;
+class QMdiSubWindow;
 class QWidget;
 class frmMain;
 class frmMap;
@@ -95,6 +97,10 @@ class Contour : public QObject {
     // has no printer. The default is the user's default printer; tests print to PDF.
     using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
     void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
+
+  protected:
+    // Waits for the frame's first activation (see frontAtStart_).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Window creation and events.
@@ -201,6 +207,10 @@ class Contour : public QObject {
     // The last walk of the grid; kept for the other diagrams while walkShared_.
     std::vector<Measurements::Measurement> measurements_;
     bool walkShared_ = false;
+    // The window stored maximised. Until the frame is first activated, which activates every
+    // child window in turn, no child takes the maximised state over from another; then this one
+    // is brought back to the front.
+    QPointer<QMdiSubWindow> frontAtStart_;
     bool walkDone_ = false;
 
     // The last density run; not allocated before the first one and after a new document.

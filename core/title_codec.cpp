@@ -21,13 +21,12 @@ QString DecodeTitle(const QString& text) {
 }
 
 QString NarrowTypedLineBreaks(const QString& typed) {
-    const auto isBackslash = [](QChar c) {
-        return c == u'\\' || c == QChar(0xFF3C) || c == QChar(0xFFE5) || c == QChar(0x00A5);
-    };
+    // A shown title holds no yen sign (it reads as a backslash), so only typing puts one there.
+    const auto isYen = [](QChar c) { return c == QChar(0xFFE5) || c == QChar(0x00A5); };
     QString out;
     out.reserve(typed.size());
     for (qsizetype i = 0; i < typed.size(); ++i) {
-        if (isBackslash(typed[i]) && i + 1 < typed.size() &&
+        if (isYen(typed[i]) && i + 1 < typed.size() &&
             vb::ToNarrow(typed.mid(i + 1, 1)).toUpper() == u"N") {
             out += QStringLiteral("\\n");
             ++i;

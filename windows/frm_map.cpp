@@ -429,13 +429,13 @@ void frmMap::EditTitle() {
         dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
-    QString text = trimSpaces(*answer);
+    QString text = BMMain::NarrowTypedLineBreaks(trimSpaces(*answer));
     if (text.isEmpty())
         return;
     // The data file's character set writes "¥" as its backslash byte, which reads back as "\":
     // taken as that backslash here, the title shows now as it will after a save.
     text.replace(QChar(0x00A5), u'\\');
-    setTitle(BMMain::DecodeTitle(BMMain::NarrowTypedLineBreaks(text)));
+    setTitle(BMMain::DecodeTitle(text));
 }
 
 // ---- marker controls ----
