@@ -9,6 +9,9 @@ QString DataCountText(const DensityResult& result) {
 }
 
 QString MaximumText(const DensityResult& result) {
+    // Without a count there is no maximum to name.
+    if (result.countMax <= 0)
+        return QString();
     const double r = result.grid.Radius() > 0 ? result.grid.Radius() : 1;
     const BMPole::Orientation o =
         BMPole::NetToOrientation(float(result.maximumI / r - 1), float(result.maximumJ / r - 1));
@@ -21,6 +24,8 @@ QString MaximumText(const DensityResult& result) {
 }
 
 QString RankCaption(const DensityResult& result) {
+    if (result.countMax <= 0)
+        return QStringLiteral("頻度分布図（段彩）");
     return QStringLiteral("頻度分布図（段彩）（最大値＝%1）").arg(result.countMax);
 }
 
