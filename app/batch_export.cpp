@@ -115,7 +115,10 @@ int Run(int argc, char* argv[]) {
         console.print(QStringLiteral("書き出し先のﾌｫﾙﾀﾞを作成できません。\r\n") + folder);
         return 1;
     }
-    return WriteExport(*document, settings, QDir(folder), options.format, console) ? 0 : 1;
+    return WriteExport(*document, settings, QDir(folder), options.format, options.dotsPerInch,
+                       console)
+               ? 0
+               : 1;
 }
 
 } // namespace BatchExport

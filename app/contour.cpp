@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -66,6 +67,7 @@ void Contour::Initialise(const QString& commandLine) {
     gridVisible_ = DiagramSettings::ReadGridVisible();
     roseDivisions_ = DiagramSettings::ReadRoseDivisions();
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
 
     CreateWindows();
 
@@ -103,6 +105,11 @@ void Contour::CreateWindows() {
     // The level items are usable while a level exists.
     EnableLevelItems(false);
     FormMain->show();
+
+    // Shown one after the other, each window would take a stored maximised state over from
+    // the one before it (the area maximises a newly active window while the active one is).
+    QMdiArea& area = FormMain->mdiArea();
+    area.setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
 
     FormRSet = new frmRankSet;
     FormMain->AddChild(FormRSet);
@@ -157,12 +164,34 @@ void Contour::CreateWindows() {
         form->show();
         form->setEnabled(false);
     }
+    // A maximised window stands in front, as it did when it was saved.
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMaximized())
+            frontAtStart_ = sub;
+    if (frontAtStart_)
+        area.setActiveSubWindow(frontAtStart_);
+    FormMain->installEventFilter(this);
     // On a first run nothing is stored: tile the five windows so every diagram shows.
     bool stored = false;
     for (const char* section : {"RankSet", "Plot", "Rose", "Rank", "Contour"})
         stored = stored || WindowPosition::Read(QString::fromLatin1(section), 0).status >= 0;
     if (!stored)
-        FormMain->mdiArea().tileSubWindows();
+        area.tileSubWindows();
+}
+
+bool Contour::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FormMain && event->type() == QEvent::WindowActivate) {
+        FormMain->removeEventFilter(this);
+        // After the activation has gone round the child windows.
+        QTimer::singleShot(0, this, [this] {
+            if (!FormMain)
+                return;
+            if (frontAtStart_)
+                FormMain->mdiArea().setActiveSubWindow(frontAtStart_);
+            FormMain->mdiArea().setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Contour::ConnectMapEvents(frmMap* form) {
@@ -244,6 +273,10 @@ QString Contour::DialogFolder() const {
     return QDir::homePath();
 }
 
+bool Contour::HasOwnFile() const {
+    return !untitled_ && BMMain::FileExists(fileName_);
+}
+
 bool Contour::SaveChangesFirst() {
     bool changed = modified_;
     if (!changed) {
@@ -259,7 +292,7 @@ bool Contour::SaveChangesFirst() {
         return false;
     if (answer == MsgResult::Yes) {
         QString path = fileName_;
-        if (!BMMain::FileExists(path)) {
+        if (!HasOwnFile()) {
             path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
             if (path.isEmpty())
                 return false;

@@ -15,6 +15,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -24,6 +25,7 @@
 class Dialogs;
 class DrawingSurface;
 class FileAssociation;
+class QMdiSubWindow;
 class QWidget;
 class frmMain;
 class frmMap;
@@ -97,6 +99,10 @@ class Contour : public QObject {
     using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
     void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
 
+  protected:
+    // Waits for the frame's first activation (see frontAtStart_).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     // Window creation and events.
     void CreateWindows();
@@ -112,6 +118,8 @@ class Contour : public QObject {
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
+    // Whether the document has a file of its own to be saved over without a dialog.
+    bool HasOwnFile() const;
     // Asks whether to save a changed document, and saves on Yes. False when the document must
     // stay: Cancel, a cancelled save dialog or a failed save.
     bool SaveChangesFirst();
@@ -216,6 +224,10 @@ class Contour : public QObject {
     // The last walk of the grid; kept for the other diagrams while walkShared_.
     std::vector<Measurements::Measurement> measurements_;
     bool walkShared_ = false;
+    // The window stored maximised. Until the frame is first activated, which activates every
+    // child window in turn, no child takes the maximised state over from another; then this one
+    // is brought back to the front.
+    QPointer<QMdiSubWindow> frontAtStart_;
     bool walkDone_ = false;
 
     // The contour picture without its maximum points, to draw them again after an edit.
@@ -227,6 +239,9 @@ class Contour : public QObject {
     long countedNodes_ = 0;
     int roseDivisions_ = 16;
     QString fileName_;
+    // Neither opened nor saved yet: FileName is only the proposed name, whatever file of
+    // that name the current folder may hold.
+    bool untitled_ = true;
     QString lastFolder_;
     bool showContourOnRank_ = true;
     bool modified_ = false;

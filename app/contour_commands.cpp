@@ -155,7 +155,7 @@ void Contour::OpenCommand() {
 }
 
 void Contour::SaveCommand() {
-    if (BMMain::FileExists(fileName_))
+    if (HasOwnFile())
         SaveDataFile(fileName_);
     else
         SaveAsCommand();
@@ -168,6 +168,7 @@ void Contour::SaveAsCommand() {
         return;
     lastFolder_ = QFileInfo(path).absolutePath();
     fileName_ = path;
+    untitled_ = false;
     SaveDataFile(fileName_);
     SetCaption();
 }

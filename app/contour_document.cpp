@@ -41,6 +41,7 @@ void Contour::NewDocument(bool ResetGrid) {
     FormRose->setTitle(*blank.roseTitle);
     FormCont->setTitle(blank.contourTitle);
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
     ClearDiagramObjects();
     EnableLevelItems(false);
     if (ResetGrid) {
@@ -75,8 +76,12 @@ bool Contour::OpenDataFile(const QString& path) {
     std::optional<Document> document = DataFile::ReadDataFile(path, dialogs_);
     if (!document)
         return false;
+    // A file of the first version has no rose title: the rose keeps the one it shows.
+    if (!document->roseTitle)
+        document->roseTitle = FormRose->Title();
     NewDocument(false);
     fileName_ = path;
+    untitled_ = false;
     ApplyDocument(*document);
     RedrawLoadedData();
     modified_ = false;
@@ -104,7 +109,6 @@ void Contour::RedrawLoadedData() {
 }
 
 void Contour::ApplyDocument(const Document& document) {
-    // A file of the first version has no rose title: the rose keeps the one it has.
     if (document.roseTitle)
         FormRose->setTitle(*document.roseTitle);
     FormCont->setTitle(document.contourTitle);

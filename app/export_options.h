@@ -1,8 +1,8 @@
 // The command line of the batch export: qstereo --export DIR [--format pdf|svg|png]
-// [--scan-lines N] [--rose-divisions N] FILE, and of the conversion: qstereo --convert IN
-// OUT.QST, with --help and --version. FILE and IN may be a data file or a file of measurements
-// (CSV, TSV, text, xlsx), read with [--notation auto|quadrant|dipdir|rhr] [--sheet S]
-// [--skip-bad-rows].
+// [--dpi N] [--scan-lines N] [--rose-divisions N] FILE, and of the conversion: qstereo
+// --convert IN OUT.QST, with --help and --version. FILE and IN may be a data file or a file of
+// measurements (CSV, TSV, text, xlsx), read with [--notation auto|quadrant|dipdir|rhr]
+// [--sheet S] [--skip-bad-rows].
 #pragma once
 
 #include "core/imported_document.h"
@@ -18,6 +18,9 @@ struct Options {
     QString folder;
     // "pdf", "svg" or "png": the pages' file format and extension.
     QString format = QStringLiteral("pdf");
+    // Resolution the pages are drawn at, as a printer of that resolution draws them: the
+    // pixels per inch of a PNG page.
+    int dotsPerInch = 300;
     // Net radius for this run (half the scan lines); the settings file's when not given.
     std::optional<int16_t> netRadius;
     std::optional<int16_t> roseDivisions;

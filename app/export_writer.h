@@ -18,9 +18,10 @@ struct Settings {
     int16_t roseDivisions = DiagramSettings::kDefaultRoseDivisions;
 };
 
-// format is "pdf", "svg" or "png" (the pages' extension). False after a message when a file
+// format is "pdf", "svg" or "png" (the pages' extension); the pages are drawn at
+// `dotsPerInch` as a printer of that resolution draws them. False after a message when a file
 // could not be written.
 bool WriteExport(const Document& document, const Settings& settings, const QDir& folder,
-                 const QString& format, ConsoleDialogs& console);
+                 const QString& format, int dotsPerInch, ConsoleDialogs& console);
 
 } // namespace BatchExport

@@ -161,7 +161,8 @@ constexpr ToolEntry kToolbar[] = {
     {"print", 32, "印刷", "print"},
     {"contour", 111, "ｺﾝﾀｰの追加", "contour"},
     {"pole", 112, "極大点の追加", "flag"},
-    {"mesh", 201, "解像度の変更", "mesh"},
+    // Runs the scan-count command its tooltip names.
+    {"mesh", 211, "解像度の変更", "mesh"},
 };
 
 MsgIcon ToMsgIcon(TabulaIcon icon) {

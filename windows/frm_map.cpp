@@ -434,7 +434,7 @@ void frmMap::EditTitle() {
         dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
-    QString text = trimSpaces(*answer);
+    QString text = BMMain::NarrowTypedLineBreaks(trimSpaces(*answer));
     if (text.isEmpty())
         return;
     // The data file's character set writes "¥" as its backslash byte, which reads back as "\":

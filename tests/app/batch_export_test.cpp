@@ -154,7 +154,7 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
               111);
 
     r = run({QStringLiteral("--export=png dir"), QStringLiteral("--format"), QStringLiteral("png"),
-             QStringLiteral("--scan-lines"), QStringLiteral("300"),
+             QStringLiteral("--scan-lines"), QStringLiteral("300"), QStringLiteral("--dpi=150"),
              QStringLiteral("--rose-divisions=12"), QStringLiteral("sample.QST")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(summary(QStringLiteral("png dir"))[QStringLiteral("rose")]
@@ -163,8 +163,8 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
               12);
     EXPECT_EQ(slurp(path(QStringLiteral("png dir/density.csv"))).trimmed().split('\n').size(), 331);
     const QImage page(path(QStringLiteral("png dir/contour.png")));
-    EXPECT_EQ(page.size(), QSize(2480, 3508)); // A4 at 300 dpi
-    EXPECT_EQ(page.dotsPerMeterX(), 11811);
+    EXPECT_EQ(page.size(), QSize(1240, 1754)); // A4 at 150 dpi
+    EXPECT_EQ(page.dotsPerMeterX(), 5906);
     EXPECT_EQ(slurp(path(QStringLiteral("QStereo.ini"))), settings);
 
     r = run({QStringLiteral("--export"), QStringLiteral("svg"), QStringLiteral("--format=SVG"),
@@ -205,6 +205,8 @@ TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
          QStringLiteral("正の整数値を入力してください。")},
         {{QStringLiteral("--export"), out, QStringLiteral("--rose-divisions=361"), sample},
          QStringLiteral("360より大きい値は入力できません。")},
+        {{QStringLiteral("--export"), out, QStringLiteral("--dpi=2401"), sample},
+         QStringLiteral("--dpi: 解像度を72～2400の整数で")},
         {{QStringLiteral("--export"), out, QStringLiteral("--format=jpg"), sample},
          QStringLiteral("pdf, svg, png")},
         {{QStringLiteral("--export"), out}, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙを1つ")},

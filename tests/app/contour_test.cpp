@@ -673,13 +673,41 @@ TEST_F(ContourTest, ScanCountCommandAsksConfirmsAndRefusesTooManyLines) {
     EXPECT_EQ(BMMain::NetRadius, 100);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "?");
 
-    dialogs.expectInput(prompt, title, "200", QString("250"))
+    dialogs.expectInput(prompt, title, "200", QString("２５０"))
         .expectMessage("走査数を変更します。\r\n２００本 → ２４０本\r\nよろしいですか？",
                        MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::Yes);
-    c.FormMain_MenuClick(211);
+    c.FormMain->ToolButton("mesh")->trigger();
     EXPECT_EQ(BMMain::NetRadius, 120);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "120");
     EXPECT_EQ(c.DensityResults().grid.Radius(), 120);
     EXPECT_EQ(c.DensityResults().grid.High(), 252);
     BMMain::NetRadius = 100;
+}
+
+TEST_F(ContourTest, AnOldFileKeepsTheRoseTitleAndANewDocumentAlwaysAsksWhereToSave) {
+    Contour& c = Start();
+    QDir::setCurrent(dir.path());
+    ASSERT_TRUE(spit(dir.filePath("新規.QST"), "keep"));
+    c.FormRose->setTitle("rose");
+    dialogs.expectOpenFile(dir.filePath("old.QST")).expectSaveFile(std::nullopt);
+    ASSERT_TRUE(spit(dir.filePath("old.QST"), "c\r\np\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"));
+    c.FormMain_MenuClick(2);
+    EXPECT_EQ(c.FormRose->Title(), "rose");
+    c.FormMain_MenuClick(1);
+    c.FormMain_MenuClick(22);
+    EXPECT_EQ(slurp(dir.filePath("新規.QST")), "keep");
+}
+
+TEST_F(ContourTest, EachWindowComesBackInItsOwnStateAndInView) {
+    ASSERT_TRUE(spit(BMMain::SettingsPath(), "[Plot]\r\nStatus=2\r\n[Rose]\r\nLeft=-2E+07\r\n"
+                                             "Top=9E+07\r\nWidth=3E+07\r\nStatus=0\r\n"));
+    Contour& c = Start();
+    QCoreApplication::processEvents(); // the frame is maximised
+    EXPECT_EQ(c.FormMain->mdiArea().activeSubWindow(), c.FormPlot->parentWidget());
+    EXPECT_TRUE(
+        c.FormMain->mdiArea().viewport()->rect().contains(c.FormRose->parentWidget()->geometry()));
+    c.FormMain_MenuClick(1001);
+    ProfileFile ini(BMMain::SettingsPath());
+    EXPECT_EQ(ini.read("Plot", "Status", "?"), "2");
+    EXPECT_EQ(ini.read("Rose", "Left", "?"), "0");
 }

@@ -223,7 +223,7 @@ TEST_F(MainWindowTest, ToolbarButtonsSendTheirTags) {
     const std::vector<std::tuple<QString, int, QString>> buttons = {
         {"new", 1, "新規作成"},       {"open", 2, "ﾌｧｲﾙを開く"},      {"save", 22, "保存"},
         {"print", 32, "印刷"},        {"contour", 111, "ｺﾝﾀｰの追加"}, {"pole", 112, "極大点の追加"},
-        {"mesh", 201, "解像度の変更"}};
+        {"mesh", 211, "解像度の変更"}};
     auto* bar = window->findChild<QToolBar*>("toolNet");
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->actions().size(), 7);
