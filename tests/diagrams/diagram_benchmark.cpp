@@ -150,14 +150,30 @@ int main(int argc, char** argv) {
     }
 
     std::printf("\nanalysis at R = 100; wall/processor time in ms\n");
-    std::printf("%9s %-11s %-11s\n", "data", " statistics", " maxima");
+    std::printf("%9s %-11s %-11s %-11s %-11s\n", "data", " statistics", " maxima", " circles",
+                " all+stats");
     for (const int count : sizes) {
         const std::vector<Measurements::Measurement> data = FieldData(count);
         const Density::DensityResult density = Density::ComputeDensity(data);
         OrientationStatistics::Statistics statistics;
         std::vector<LocalMaxima::Maximum> maxima;
+        // The plot with great circles instead of poles, then with both and the statistics over
+        // them, as the window draws it.
+        const auto plot = [&](PlotDrawing::PlotOptions options) {
+            DiagramPage::DrawDiagramPicture(picture, [&](DrawingSurface& s, float penFactor) {
+                return PlotDrawing::DrawPlot(s, penFactor, data, false, options);
+            });
+            picture.Flush();
+        };
+        using DiagramSettings::PlotMode;
         const Time t[] = {Measure([&] { statistics = OrientationStatistics::Compute(data); }),
-                          Measure([&] { maxima = LocalMaxima::Find(density); })};
+                          Measure([&] { maxima = LocalMaxima::Find(density); }), Measure([&] {
+                              plot({PlotMode::Circles, nullptr});
+                          }),
+                          Measure([&] {
+                              const auto all = OrientationStatistics::Compute(data);
+                              plot({PlotMode::Both, &all});
+                          })};
         std::printf("%9d", count);
         for (const Time& time : t)
             std::printf(" %5.1f/%-5.1f", time.wall, time.cpu);
