@@ -48,6 +48,11 @@ struct Parser {
         QStringLiteral(
             "ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑの360度の分割数（1～360）。今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
         QStringLiteral("N")};
+    QCommandLineOption plotOption{
+        QStringLiteral("plot"),
+        QStringLiteral("投影図に描くもの: poles（極）, circles（大円）, both（極と大円）。"
+                       "今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
+        QStringLiteral("poles|circles|both")};
     QCommandLineOption helpOption{{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この説明を表示します。")};
     QCommandLineOption versionOption{{QStringLiteral("v"), QStringLiteral("version")},
@@ -60,8 +65,9 @@ struct Parser {
             "頻度分布図（段彩）を\n印刷するﾍﾟｰｼﾞと同じ図としてﾌｧｲﾙに書き出し、"
             "summary.json と density.csv も書きます。"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        for (const QCommandLineOption* option : {&exportOption, &formatOption, &scanLinesOption,
-                                                 &roseOption, &helpOption, &versionOption})
+        for (const QCommandLineOption* option :
+             {&exportOption, &formatOption, &scanLinesOption, &roseOption, &plotOption, &helpOption,
+              &versionOption})
             parser.addOption(*option);
         parser.addPositionalArgument(QStringLiteral("FILE.QST"),
                                      QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙ。"));
@@ -78,11 +84,15 @@ std::optional<int> WholeNumber(const QString& text) {
 } // namespace
 
 bool IsExportCommandLine(const QStringList& arguments) {
-    static const QStringList names = {
-        QStringLiteral("--export"),     QStringLiteral("--format"),
-        QStringLiteral("--scan-lines"), QStringLiteral("--rose-divisions"),
-        QStringLiteral("--help"),       QStringLiteral("-h"),
-        QStringLiteral("--version"),    QStringLiteral("-v")};
+    static const QStringList names = {QStringLiteral("--export"),
+                                      QStringLiteral("--format"),
+                                      QStringLiteral("--scan-lines"),
+                                      QStringLiteral("--rose-divisions"),
+                                      QStringLiteral("--plot"),
+                                      QStringLiteral("--help"),
+                                      QStringLiteral("-h"),
+                                      QStringLiteral("--version"),
+                                      QStringLiteral("-v")};
     for (qsizetype i = 1; i < arguments.size(); ++i)
         if (names.contains(OptionName(arguments[i])))
             return true;
@@ -133,6 +143,12 @@ Command ParseCommandLine(const QStringList& arguments) {
         if (*divisions > DiagramSettings::kMaxRoseDivisions)
             return Refused(QStringLiteral("--rose-divisions: 360より大きい値は入力できません。"));
         options.roseDivisions = int16_t(*divisions);
+    }
+    if (p.parser.isSet(p.plotOption)) {
+        options.plotMode = DiagramSettings::PlotModeFromText(p.parser.value(p.plotOption));
+        if (!options.plotMode)
+            return Refused(
+                QStringLiteral("--plot: 投影図に描くものは poles, circles, both のどれかです。"));
     }
     command.action = Command::Action::Export;
     return command;

@@ -1,6 +1,9 @@
 // The command line of the batch export: qstereo --export DIR [--format pdf|svg|png]
-// [--scan-lines N] [--rose-divisions N] FILE.QST, with --help and --version.
+// [--scan-lines N] [--rose-divisions N] [--plot poles|circles|both] FILE.QST, with --help and
+// --version.
 #pragma once
+
+#include "core/diagram_settings.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +19,8 @@ struct Options {
     // Net radius for this run (half the scan lines); the settings file's when not given.
     std::optional<int16_t> netRadius;
     std::optional<int16_t> roseDivisions;
+    // What the plot draws for each plane; the settings file's choice when not given.
+    std::optional<DiagramSettings::PlotMode> plotMode;
     QString dataFile;
 };
 
