@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -65,17 +66,30 @@ void Contour::PlaceAutomaticMaxima() {
         return;
     }
     const double r = BMMain::NetRadius;
+    const double gap = r / 40;
+    std::vector<QRectF> taken;
+    for (const Pole& pole : ContourPoles)
+        taken.push_back(pole.LabelRect());
     for (const LocalMaxima::Maximum& m : maxima) {
         Pole& pole = AddPole(FormCont);
         pole.X = float((m.i - r) / r);
         pole.Y = float((m.j - r) / r);
         pole.SetLabelCaption();
         // The label just right of its point, below it in the southern half and above it in
-        // the northern, so the leader line stays short.
-        const QRectF label = pole.LabelRect();
-        const double gap = r / 40;
-        pole.MoveLabel(r * pole.X + 2 * gap,
-                       pole.Y > 0 ? r * pole.Y + gap : r * pole.Y - gap - label.height());
+        // the northern, so the leader line stays short; moved further out while it would
+        // cover another label, as maxima often lie close together.
+        QRectF label = pole.LabelRect();
+        label.moveTo(r * pole.X + 2 * gap,
+                     pole.Y > 0 ? r * pole.Y + gap : r * pole.Y - gap - label.height());
+        const double step = (label.height() + gap / 2) * (pole.Y > 0 ? 1 : -1);
+        for (int tries = 0; tries < 50; ++tries) {
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&](const QRectF& other) { return other.intersects(label); }))
+                break;
+            label.translate(0, step);
+        }
+        taken.push_back(label);
+        pole.MoveLabel(label.left(), label.top());
         pole.SetPosition();
     }
     ShowChild(FormCont);

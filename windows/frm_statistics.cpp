@@ -15,6 +15,8 @@ frmStatistics::frmStatistics(QWidget* parent)
     table_->setObjectName(QStringLiteral("tblStat"));
     table_->setHorizontalHeaderLabels({QStringLiteral("項目"), QStringLiteral("値")});
     table_->verticalHeader()->hide();
+    // Rows as high as their text, so the whole table shows without scrolling.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -47,5 +49,5 @@ void frmStatistics::CopyToClipboard() const {
 }
 
 QSize frmStatistics::sizeHint() const {
-    return {360, 440};
+    return {380, 480};
 }
