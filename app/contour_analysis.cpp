@@ -100,6 +100,13 @@ void Contour::ShowStatisticsWindow() {
         return;
     if (!FormStat) {
         FormStat = new frmStatistics;
+        // A table is not a diagram page: nothing to print while it is the active window.
+        const auto enablePrint = [this](bool enabled) {
+            FormMain->MenuItem(32)->setEnabled(enabled);
+            FormMain->ToolButton(QStringLiteral("print"))->setEnabled(enabled);
+        };
+        connect(FormStat, &frmStatistics::Activate, this, [enablePrint] { enablePrint(false); });
+        connect(FormStat, &frmStatistics::Deactivate, this, [enablePrint] { enablePrint(true); });
         // Closing the window hides it; the menu command shows it again.
         if (QMdiSubWindow* frame = FormMain->AddChild(FormStat))
             frame->setAttribute(Qt::WA_DeleteOnClose, false);

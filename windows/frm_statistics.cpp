@@ -1,5 +1,7 @@
 #include "windows/frm_statistics.h"
 
+#include "windows/mdi_activation.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -9,7 +11,7 @@
 #include <QVBoxLayout>
 
 frmStatistics::frmStatistics(QWidget* parent)
-    : QWidget(parent), table_(new QTableWidget(0, 2, this)),
+    : QWidget(parent), activation_(new MdiActivation(this)), table_(new QTableWidget(0, 2, this)),
       copy_(new QPushButton(QStringLiteral("ｺﾋﾟｰ(&C)"), this)) {
     setWindowTitle(QStringLiteral("統計"));
     table_->setObjectName(QStringLiteral("tblStat"));
@@ -24,12 +26,20 @@ frmStatistics::frmStatistics(QWidget* parent)
     copy_->setObjectName(QStringLiteral("cmdCopy"));
     connect(copy_, &QPushButton::clicked, this, &frmStatistics::CopyToClipboard);
 
+    connect(activation_, &MdiActivation::Activated, this, &frmStatistics::Activate);
+    connect(activation_, &MdiActivation::Deactivated, this, &frmStatistics::Deactivate);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(copy_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_, 1);
     layout->addLayout(buttons);
+}
+
+frmStatistics::~frmStatistics() {
+    // The tracker reports the window's last deactivation: not to a window half gone.
+    delete activation_;
 }
 
 void frmStatistics::SetRows(const std::vector<StatisticsTexts::Row>& rows) {

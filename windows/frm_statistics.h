@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <vector>
 
+class MdiActivation;
 class QPushButton;
 class QTableWidget;
 
@@ -15,6 +16,7 @@ class frmStatistics : public QWidget {
     Q_OBJECT
   public:
     explicit frmStatistics(QWidget* parent = nullptr);
+    ~frmStatistics() override;
 
     // Shows these rows in place of the last ones.
     void SetRows(const std::vector<StatisticsTexts::Row>& rows);
@@ -27,7 +29,13 @@ class frmStatistics : public QWidget {
 
     QSize sizeHint() const override;
 
+  Q_SIGNALS:
+    // The window became, or stopped being, the active child window.
+    void Activate();
+    void Deactivate();
+
   private:
+    MdiActivation* activation_;
     QTableWidget* table_;
     QPushButton* copy_;
     std::vector<StatisticsTexts::Row> rows_;

@@ -72,6 +72,7 @@ TEST_F(Analysis, PlotChoiceIsKeptAndTheStatisticsWindowCopiesItsTable) {
     EXPECT_EQ(c().FormStat, window);
     EXPECT_TRUE(window->isVisible());
     Activate(window);
+    EXPECT_FALSE(c().FormMain->MenuItem(32)->isEnabled()); // a table is no page to print
     c().FormMain_MenuClick(102);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), StatisticsTexts::ClipboardText(window->Rows()));
     EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("ﾃﾞｰﾀ数\t50個\r\n固有値 S1\t0."));
