@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +17,7 @@ namespace tabula_detail {
 namespace {
 constexpr int kDefaultColWidthPx = 64;
 constexpr int kResizeGrip = 3; // pixels either side of a boundary that start a resize
+constexpr int kDragScrollMs = 50; // one row or column further per tick while dragging outside
 } // namespace
 
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -24,6 +26,9 @@ FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setMouseTracking(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    dragTimer_ = new QTimer(this);
+    dragTimer_->setInterval(kDragScrollMs);
+    connect(dragTimer_, &QTimer::timeout, this, &FlexGrid::dragStep);
     redraw_ = false; // no geometry until both dimensions exist
     SetCols(2);
     SetRows(2);
@@ -141,6 +146,7 @@ void FlexGrid::SetTopRow(int r) {
     topRow_ = r;
     syncingScrollBars_ = true;
     verticalScrollBar()->setValue(topRow_ - fixedRows_);
+    verticalScrollBar()->setPageStep(pageRows());
     syncingScrollBars_ = false;
     if (redraw_)
         viewport()->update();
@@ -169,6 +175,9 @@ void FlexGrid::scrollContentsBy(int, int) {
         return;
     topRow_ = std::clamp(top, 0, Rows() - 1);
     leftCol_ = std::clamp(left, 0, cols_ - 1);
+    syncingScrollBars_ = true;
+    verticalScrollBar()->setPageStep(pageRows());
+    syncingScrollBars_ = false;
     viewport()->update();
     Q_EMIT Scroll();
 }
@@ -216,19 +225,9 @@ QString FlexGrid::Clip() const {
 void FlexGrid::SetClip(const QString& s) {
     const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
-    int r = r0;
-    for (QStringView line : QStringView(s).split(QLatin1Char('\r'))) {
-        if (r > r1)
-            break;
-        int c = c0;
-        for (QStringView field : line.split(QLatin1Char('\t'))) {
-            if (c > c1)
-                break;
-            cells_[r][c].text = field.toString();
-            ++c;
-        }
-        ++r;
-    }
+    ForEachClipCell(s, r0, c0, r1, c1, [this](int r, int c, QStringView field) {
+        cells_[r][c].text = field.toString();
+    });
     if (redraw_)
         viewport()->update();
 }
@@ -579,13 +578,40 @@ int FlexGrid::maxLeftCol() const {
     return std::max(left, std::min(fixedCols_, cols_ - 1));
 }
 
+// A page is the rows shown whole from the top row on; past the last row the room left counts
+// in rows as high as the last one.
+int FlexGrid::pageRows() const {
+    const int avail = viewport()->height() - fixedHeightPx();
+    int rows = 0, used = 0;
+    for (int r = topRow_; r < Rows(); ++r, ++rows) {
+        used += rowHeightPx(r);
+        if (used > avail)
+            return std::max(1, rows);
+    }
+    const int last = std::max(1, rowHeightPx(Rows() - 1));
+    return std::max(1, rows + (avail - used) / last);
+}
+
+int FlexGrid::lastShownRow() const {
+    int r = std::max(topRow_, std::min(fixedRows_, Rows() - 1));
+    while (r + 1 < Rows() && RowIsVisible(r + 1))
+        ++r;
+    return r;
+}
+
+int FlexGrid::lastShownCol() const {
+    int c = std::max(leftCol_, std::min(fixedCols_, cols_ - 1));
+    while (c + 1 < cols_ && ColIsVisible(c + 1))
+        ++c;
+    return c;
+}
+
 void FlexGrid::updateScrollBars() {
     syncingScrollBars_ = true;
     const int maxTop = std::max(0, maxTopRow() - fixedRows_);
     const int maxLeft = std::max(0, maxLeftCol() - fixedCols_);
     verticalScrollBar()->setRange(0, maxTop);
-    verticalScrollBar()->setPageStep(
-        std::max(1, viewport()->height() / std::max(1, pxY(defaultRowHeight()))));
+    verticalScrollBar()->setPageStep(pageRows());
     horizontalScrollBar()->setRange(0, maxLeft);
     horizontalScrollBar()->setPageStep(1);
     syncingScrollBars_ = false;
@@ -1037,10 +1063,11 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
                 moveCurrent(firstRow, firstCol, false);
                 setSelection(Rows() - 1, cols_ - 1);
             } else if (rowHeader) {
-                moveCurrent(r, firstCol, false);
+                // With Shift the rows from the current one to the clicked one.
+                moveCurrent(extend ? row_ : r, firstCol, extend);
                 setSelection(r, cols_ - 1);
             } else if (colHeader) {
-                moveCurrent(firstRow, c, false);
+                moveCurrent(firstRow, extend ? col_ : c, extend);
                 setSelection(Rows() - 1, c);
             } else if (extend) {
                 setSelection(r, c);
@@ -1069,15 +1096,7 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
         const int h = std::max(0, p.y() - rowYpx(resizingRow_));
         SetRowHeight(resizingRow_, static_cast<int>(std::lround(h * TwipsPerPixelY())));
     } else if (dragSelecting_ && (event->buttons() & Qt::LeftButton)) {
-        const int r = std::max(mouseRow_, std::min(fixedRows_, Rows() - 1));
-        const int c = std::max(mouseCol_, std::min(fixedCols_, cols_ - 1));
-        if (s_.selectionMode == 1)
-            setSelection(r, cols_ - 1);
-        else if (s_.selectionMode == 2)
-            setSelection(Rows() - 1, c);
-        else
-            setSelection(r, c);
-        ShowCell(r, c);
+        dragTo(p);
     } else if (event->buttons() == Qt::NoButton) {
         const bool grip = resizeColumnAt(p) >= 0;
         const bool rowGrip = !grip && resizeRowAt(p) >= 0;
@@ -1091,10 +1110,54 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
     emitMouse(&FlexGrid::MouseMove, event, VbButtons(event->buttons()));
 }
 
+// A drag selects up to the cell under the pointer. Outside the scrolling cells (above, below
+// or beside them) it stops at the last cell shown, and the timer extends it from there a row or
+// a column at a time, scrolling as it goes.
+void FlexGrid::dragTo(const QPoint& p) {
+    const int fw = fixedWidthPx(), fh = fixedHeightPx();
+    dragDy_ = p.y() < fh ? -1 : (p.y() >= viewport()->height() ? 1 : 0);
+    dragDx_ = p.x() < fw ? -1 : (p.x() >= viewport()->width() ? 1 : 0);
+    int r = mouseRow_, c = mouseCol_;
+    if (dragDy_ != 0)
+        r = dragDy_ < 0 ? topRow_ : lastShownRow();
+    if (dragDx_ != 0)
+        c = dragDx_ < 0 ? leftCol_ : lastShownCol();
+    extendDrag(r, c);
+    if (dragDx_ != 0 || dragDy_ != 0) {
+        if (!dragTimer_->isActive())
+            dragTimer_->start();
+    } else {
+        dragTimer_->stop();
+    }
+}
+
+void FlexGrid::dragStep() {
+    if (!dragSelecting_) {
+        dragTimer_->stop();
+        return;
+    }
+    // Whole rows (or columns) grow only the other way.
+    extendDrag(s_.selectionMode == 2 ? row_ : rowSel_ + dragDy_,
+               s_.selectionMode == 1 ? col_ : colSel_ + dragDx_);
+}
+
+void FlexGrid::extendDrag(int r, int c) {
+    r = std::clamp(r, std::min(fixedRows_, Rows() - 1), Rows() - 1);
+    c = std::clamp(c, std::min(fixedCols_, cols_ - 1), cols_ - 1);
+    if (s_.selectionMode == 1)
+        setSelection(r, cols_ - 1);
+    else if (s_.selectionMode == 2)
+        setSelection(Rows() - 1, c);
+    else
+        setSelection(r, c);
+    ShowCell(r, c);
+}
+
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
     hitCell(event->position().toPoint(), mouseRow_, mouseCol_);
     const bool wasDragging = resizingCol_ >= 0 || resizingRow_ >= 0;
     dragSelecting_ = false;
+    dragTimer_->stop();
     resizingCol_ = resizingRow_ = -1;
     if (event->button() == Qt::LeftButton && !wasDragging)
         Q_EMIT Click();

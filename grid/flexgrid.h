@@ -9,8 +9,28 @@
 #include <vector>
 
 class QMimeData;
+class QTimer;
 
 namespace tabula_detail {
+
+// Walks TAB/CR text as it fills rows r0..r1 and columns c0..c1 from (r0, c0), calling
+// visit(row, col, field) for each cell it reaches; what lies outside is dropped.
+template <typename Visit>
+void ForEachClipCell(QStringView text, int r0, int c0, int r1, int c1, Visit visit) {
+    int r = r0;
+    for (QStringView line : text.split(QLatin1Char('\r'))) {
+        if (r > r1)
+            break;
+        int c = c0;
+        for (QStringView field : line.split(QLatin1Char('\t'))) {
+            if (c > c1)
+                break;
+            visit(r, c, field);
+            ++c;
+        }
+        ++r;
+    }
+}
 
 class FlexGrid final : public QAbstractScrollArea {
     Q_OBJECT
@@ -191,6 +211,12 @@ class FlexGrid final : public QAbstractScrollArea {
     int fixedHeightPx() const;
     int maxTopRow() const;
     int maxLeftCol() const;
+    int pageRows() const;
+    int lastShownRow() const;
+    int lastShownCol() const;
+    void dragTo(const QPoint& p);
+    void extendDrag(int r, int c);
+    void dragStep();
     void updateScrollBars();
     void moveCurrent(int r, int c, bool keepSelection);
     void setSelection(int rowSel, int colSel);
@@ -224,6 +250,9 @@ class FlexGrid final : public QAbstractScrollArea {
     int mouseRow_ = 0, mouseCol_ = 0;
     bool redraw_ = true;
     bool dragSelecting_ = false;
+    // While a drag is outside the scrolling cells: the direction the timer extends it in.
+    QTimer* dragTimer_ = nullptr;
+    int dragDx_ = 0, dragDy_ = 0;
     int resizingCol_ = -1, resizingRow_ = -1;
     bool syncingScrollBars_ = false;
     QString preedit_; // text an input method is composing in the current cell

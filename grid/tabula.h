@@ -64,6 +64,13 @@ struct TabulaMessage {
 };
 using TabulaMessageHandler = std::function<TabulaAnswer(const TabulaMessage&)>;
 
+// One cell of a block about to be stored: where, and the text it is to receive.
+struct TabulaCell {
+    int Row = 0;
+    int Col = 0;
+    QString Text;
+};
+
 // Keyed store of persisted properties. Keys are compared ignoring letter case; a value equal
 // to its default is not stored.
 class TabulaPropertyBag {
@@ -292,6 +299,14 @@ class Tabula : public QWidget {
     void AfterInsertRow(int Row);
     void AfterPaste(int Row1, int Col1, int Row2, int Col2);
     void BeforeChange(bool& Cancel, int Row, int Col);
+    // A paste (also of dropped text) or a Ctrl+Enter fill is about to store these texts, each
+    // as it will be stored (pasted text already cleaned), in the order they are written; cells
+    // outside the grid and cells a fill skips are not listed. Raised before anything changes:
+    // Cancel = True stores none of them and leaves the grid, its size and its selection as
+    // they were (a fill also gives the current cell back the text it had before the entry).
+    // The host shows its own message. Cells a fill does store still raise BeforeChange and
+    // Change one by one.
+    void BeforeBlockChange(bool& Cancel, const QList<TabulaCell>& Cells);
     void BeforeDeleteRow(int Row, bool& Cancel);
     void BeforeInsertRow(int Row, const QString& Text, bool& Cancel);
     void Change(int Row, int Col);
@@ -360,12 +375,14 @@ class Tabula : public QWidget {
     void insertTyped(QLineEdit* box, const QString& text);
     void fillSelection();
     void deleteSelection();
+    void emptySelection();
     void onLeaveCell();
     void onEnterCell();
     void onRowColChange();
     void onScroll();
     void onGridFocus();
-    void onEditorFocusOut();
+    void endEntry();
+    void revealEntryCell();
     void applyIme(QWidget* w);
     void beep();
     // tabula_rows.cpp

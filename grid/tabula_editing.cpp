@@ -141,6 +141,8 @@ void Tabula::placeEditor() {
 }
 
 void Tabula::openEditor(bool focus) {
+    // What is typed goes into a cell the user sees.
+    bringIntoView();
     placeEditor();
     const uint32_t back = grdMain_->CellBackColor();
     const uint32_t fore = grdMain_->CellForeColor();
@@ -156,6 +158,12 @@ void Tabula::openEditor(bool focus) {
 
 void Tabula::hideEditor() {
     txtOnGrid_->hide();
+}
+
+// Typing in the input line while its cell is scrolled away shows the cell again.
+void Tabula::revealEntryCell() {
+    if (!txtOnGrid_->isVisible() || !ColIsVisible(Col()) || !RowIsVisible(Row()))
+        openEditor(false);
 }
 
 void Tabula::takeCurrentAsReference() {
@@ -208,7 +216,8 @@ void Tabula::reportChange(int r, int c, bool focusGridOnCancel) {
     }
 }
 
-void Tabula::onEditorFocusOut() {
+// The editor or the input line gave the focus away: the entry ends here.
+void Tabula::endEntry() {
     hideEditor();
     // A host that gives the grid the focus while it judges the cell ends the edit; the cell
     // is being reported already.
@@ -456,10 +465,13 @@ void Tabula::gridKeyPress(int& keyAscii) {
     dataChanged_ = true;
 }
 
-// Delete empties the selection in one write, then reports every cell row by row.
 void Tabula::deleteSelection() {
-    if (locked(Col()))
-        return;
+    if (!locked(Col()))
+        emptySelection();
+}
+
+// Delete and cut empty the selection in one write, then report every cell row by row.
+void Tabula::emptySelection() {
     const int r0 = std::min(Row(), RowSel()), r1 = std::max(Row(), RowSel());
     const int c0 = std::min(Col(), ColSel()), c1 = std::max(Col(), ColSel());
     const QString line = QString(c1 - c0, QLatin1Char('\t'));
@@ -476,25 +488,21 @@ void Tabula::deleteSelection() {
 
 // Ctrl+Enter: the edit text goes into every shown, unlocked cell of the selection.
 void Tabula::fillSelection() {
-    grdMain_->SetRedraw(false);
     const int row = Row(), col = Col(), rowSel = RowSel(), colSel = ColSel();
     const QString t = txtOnGrid_->text();
     const QString p = previousText_;
     // The current cell's own old value is what it held before this entry.
     const QString entry = entryText_;
+    QList<TabulaCell> cells;
+    QStringList olds;
     const int dr = rowSel >= row ? 1 : -1, dc = colSel >= col ? 1 : -1;
     for (int r = row;; r += dr) {
         if (grdMain_->RowHeight(r) != 0) {
             for (int c = col;; c += dc) {
                 const QString old = (r == row && c == col) ? entry : grdMain_->TextMatrix(r, c);
                 if (grdMain_->ColWidth(c) != 0 && !locked(c) && !SameText(t, old)) {
-                    grdMain_->SetTextMatrix(r, c, t);
-                    bool cancel = false;
-                    Q_EMIT BeforeChange(cancel, r, c);
-                    if (cancel)
-                        grdMain_->SetTextMatrix(r, c, old);
-                    else
-                        Q_EMIT Change(r, c);
+                    cells.append({r, c, t});
+                    olds << old;
                 }
                 if (c == colSel)
                     break;
@@ -502,6 +510,29 @@ void Tabula::fillSelection() {
         }
         if (r == rowSel)
             break;
+    }
+    // The host judges the whole fill first; a refusal refuses the entry with it. The editor
+    // closing meanwhile reports nothing.
+    bool refused = false;
+    reporting_ = true;
+    Q_EMIT BeforeBlockChange(refused, cells);
+    reporting_ = false;
+    if (refused) {
+        grdMain_->SetTextMatrix(row, col, entry);
+        if (row == editRow_ && col == editCol_)
+            setEditText(entry);
+        return;
+    }
+    grdMain_->SetRedraw(false);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const auto& [r, c, text] = cells[i];
+        grdMain_->SetTextMatrix(r, c, text);
+        bool cancel = false;
+        Q_EMIT BeforeChange(cancel, r, c);
+        if (cancel)
+            grdMain_->SetTextMatrix(r, c, olds[i]);
+        else
+            Q_EMIT Change(r, c);
     }
     grdMain_->SetRow(row);
     grdMain_->SetCol(col);
@@ -623,6 +654,8 @@ void Tabula::editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled) {
     } else if (code == VkReturn || code == VkEscape) {
         grdMain_->setFocus(Qt::OtherFocusReason);
         return;
+    } else if (!e->text().isEmpty()) {
+        revealEntryCell();
     }
     if (e->matches(QKeySequence::Paste)) {
         // Pasting into a box is not typing: no filter, but the length limit holds.
@@ -681,10 +714,12 @@ bool Tabula::eventFilter(QObject* watched, QEvent* event) {
         return false;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Another window or a pop-up menu taking the focus does not end the edit.
-        if (box == txtOnGrid_ && reason != Qt::ActiveWindowFocusReason &&
-            reason != Qt::PopupFocusReason && txtOnGrid_->isVisible())
-            onEditorFocusOut();
+        // Another window or a pop-up menu taking the focus does not end the edit, nor does a
+        // click from the input line into the editor over the same cell.
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+        if (box == txtOnGrid_ ? txtOnGrid_->isVisible() : QApplication::focusWidget() != txtOnGrid_)
+            endEntry();
         return false;
     }
     case QEvent::MouseButtonPress:

@@ -135,15 +135,10 @@ void Tabula::CopyText() {
     cb->setText(grdMain_->Clip());
 }
 
+// A cut changes the data as a delete does, and is reported the same way.
 void Tabula::CutText() {
     CopyText();
-    const int rows = std::abs(RowSel() - Row()) + 1;
-    const int cols = std::abs(ColSel() - Col()) + 1;
-    QString blank;
-    for (int r = 0; r < rows; ++r)
-        blank += QString(cols - 1, QLatin1Char('\t')) + QLatin1Char('\r');
-    grdMain_->SetClip(blank);
-    syncEditText();
+    emptySelection();
 }
 
 void Tabula::pasteClipboard() {
@@ -178,7 +173,7 @@ void Tabula::PasteText(const QString& strSet) {
         text.chop(1);
     const int n = static_cast<int>(text.count(QLatin1Char('\r'))) + 1;
 
-    bool grew = false, cancelled = false, reachedEnd = false;
+    bool grow = false, cancelled = false;
     if (n > Rows() - r0) {
         wait.reset(); // the question is answered with the ordinary pointer
         const TabulaAnswer a =
@@ -186,8 +181,35 @@ void Tabula::PasteText(const QString& strSet) {
                                "行を増やしますか？"),
                 QStringLiteral("ﾃｷｽﾄの貼り付け"), TabulaButtons::YesNoCancel, TabulaIcon::Question);
         wait.emplace();
-        if (a == TabulaAnswer::Yes) {
-            grdMain_->SetRows(r0 + n);
+        grow = a == TabulaAnswer::Yes;
+        cancelled = a != TabulaAnswer::Yes && a != TabulaAnswer::No;
+        grdMain_->setFocus(Qt::OtherFocusReason);
+    }
+    const int j = static_cast<int>(text.count(QLatin1Char('\r')));
+    const int k = static_cast<int>(text.section(QLatin1Char('\r'), 0, 0).count(QLatin1Char('\t')));
+    const int rows = grow ? r0 + n : Rows();
+    QList<TabulaCell> cells;
+    if (!cancelled) {
+        if (std::find(colNumeralOnly_.begin(), colNumeralOnly_.end(), true) !=
+            colNumeralOnly_.end())
+            text = CleanNumericPasteByColumn(text, c0, colNumeralOnly_, allowDecimal_);
+        else if (numeralOnly_)
+            text = CleanNumericPaste(text, allowDecimal_);
+        ForEachClipCell(text, r0, c0, std::min(r0 + j, rows - 1), std::min(c0 + k, Cols() - 1),
+                        [&cells](int r, int c, QStringView field) {
+                            cells.append({r, c, field.toString()});
+                        });
+        // The host judges the whole block before any of it is stored.
+        wait.reset();
+        grdMain_->SetRedraw(redraw);
+        Q_EMIT BeforeBlockChange(cancelled, cells);
+        grdMain_->SetRedraw(false);
+    }
+    bool reachedEnd = false;
+    if (!cancelled) {
+        wait.emplace();
+        if (grow) {
+            grdMain_->SetRows(rows);
             for (int c = FixedCols(); c < Cols(); ++c)
                 if (colLock_[c])
                     fillColumnBack(c, 0, Rows() - 1, LockedCellColor);
@@ -195,34 +217,20 @@ void Tabula::PasteText(const QString& strSet) {
                 numberRows(r0);
             grdMain_->SetRow(r0);
             grdMain_->SetCol(c0);
-            grew = true;
-        } else if (a != TabulaAnswer::No) {
-            cancelled = true;
         }
-        grdMain_->setFocus(Qt::OtherFocusReason);
-    }
-    if (!cancelled) {
-        const int j = static_cast<int>(text.count(QLatin1Char('\r')));
-        const int k =
-            static_cast<int>(text.section(QLatin1Char('\r'), 0, 0).count(QLatin1Char('\t')));
         grdMain_->SetColSel(std::min(c0 + k, Cols() - 1));
         grdMain_->SetRowSel(std::min(r0 + j, Rows() - 1));
-        if (r0 + j == Rows() - 1)
-            reachedEnd = true;
-        if (std::find(colNumeralOnly_.begin(), colNumeralOnly_.end(), true) !=
-            colNumeralOnly_.end())
-            text = CleanNumericPasteByColumn(text, c0, colNumeralOnly_, allowDecimal_);
-        else if (numeralOnly_)
-            text = CleanNumericPaste(text, allowDecimal_);
-        grdMain_->SetClip(text);
+        reachedEnd = r0 + j == Rows() - 1;
+        for (const TabulaCell& cell : cells)
+            grdMain_->SetTextMatrix(cell.Row, cell.Col, cell.Text);
         syncEditText();
         dataChanged_ = true;
         grdMain_->SetRedraw(redraw);
         Q_EMIT AfterPaste(r0, c0, r0 + j, c0 + k);
     }
     grdMain_->SetRedraw(redraw);
-    if (grew || reachedEnd)
-        Q_EMIT PasteOverEnd(grew && reachedEnd);
+    if ((grow && !cancelled) || reachedEnd)
+        Q_EMIT PasteOverEnd(grow && reachedEnd);
 }
 
 void Tabula::onDrop(const QMimeData* data, int effect, int button, int shift, float x, float y) {

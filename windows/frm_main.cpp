@@ -1,10 +1,9 @@
 #include "windows/frm_main.h"
 
 #include "core/bmmain.h"
-#include "core/cp932.h"
+#include "core/data_cells.h"
 #include "core/dialogs.h"
 #include "core/help_file.h"
-#include "core/vb.h"
 #include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/artwork.h"
@@ -36,10 +35,8 @@ namespace {
 
 const QString kProgramTitle = QStringLiteral("QUILL Stereo ｽﾃﾚｵ投影ｼｽﾃﾑ");
 
-constexpr int kStrikeAngleCol = 1;
-constexpr int kDipAngleCol = 3;
-constexpr int kFirstDataCol = 1;
-constexpr int kLastDataCol = 4;
+constexpr int kFirstDataCol = DataCells::StrikeAngle;
+constexpr int kLastDataCol = DataCells::DipDirection;
 constexpr int kRowsAddedAtEnd = 10;
 
 // One entry of the menu tree: an item with its command number, a separator, or a sub-menu
@@ -210,16 +207,6 @@ TabulaAnswer ToTabulaAnswer(MsgResult result) {
     }
 }
 
-// The runtime's Trim: spaces only.
-QString TrimSpaces(const QString& s) {
-    qsizetype from = 0, to = s.size();
-    while (from < to && s[from] == u' ')
-        ++from;
-    while (to > from && s[to - 1] == u' ')
-        --to;
-    return s.mid(from, to - from);
-}
-
 } // namespace
 
 struct frmMain::Private {
@@ -251,6 +238,7 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
             dialogs_.message(m.text, ToMsgButtons(m.buttons), ToMsgIcon(m.icon), m.title));
     });
     connect(&grid, &Tabula::BeforeChange, this, &frmMain::grdData_BeforeChange);
+    connect(&grid, &Tabula::BeforeBlockChange, this, &frmMain::grdData_BeforeBlockChange);
     connect(&grid, &Tabula::Change, this, &frmMain::grdData_Change);
     connect(&grid, &Tabula::RowColChange, this, &frmMain::grdData_RowColChange);
     // Pasted or dropped text and inserted or deleted rows raise no cell change, yet they change
@@ -504,23 +492,30 @@ void frmMain::showVersion() {
 // ---- the data grid -----------------------------------------------------------------------
 
 void frmMain::grdData_BeforeChange(bool& Cancel, int Row, int Col) {
-    if (Col != kDipAngleCol)
-        return;
-    // Judged as the text it becomes: full-width digits are stored as half-width ones.
-    const int v = vb::CInt(vb::Val(vb::ToNarrow(grdData().TextMatrix(Row, Col))));
-    QString message;
-    if (v < 0)
-        message = QStringLiteral("正の整数を入力してください。");
-    else if (v > 90)
-        message = QStringLiteral("0～90の整数を入力してください。");
-    else
-        return;
-    dialogs_.message(message, MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
-    Cancel = true;
+    if (refuseCell(DataCells::EntryRefusal(Col, grdData().TextMatrix(Row, Col))))
+        Cancel = true;
+}
+
+// A pasted or filled block is stored whole or not at all: the first cell that typing would
+// not store refuses it, with that cell's message.
+void frmMain::grdData_BeforeBlockChange(bool& Cancel, const QList<TabulaCell>& Cells) {
+    for (const TabulaCell& cell : Cells) {
+        if (refuseCell(DataCells::Refusal(cell.Col, cell.Text))) {
+            Cancel = true;
+            return;
+        }
+    }
+}
+
+bool frmMain::refuseCell(const QString& refusal) {
+    if (refusal.isEmpty())
+        return false;
+    dialogs_.message(refusal, MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     // The frame takes the keyboard back from the closed message box: a desktop without a
     // window manager gives it to no window at all.
     activateWindow();
     grdData().setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void frmMain::setChange(bool value) {
@@ -556,20 +551,15 @@ void frmMain::grdData_AfterPaste(int Row1, int Col1, int Row2, int Col2) {
 void frmMain::normaliseCell(int Row, int Col) {
     Tabula& grid = grdData();
     const QString text = grid.TextMatrix(Row, Col);
-    // Only a text holding double-byte characters is normalised; half-width input stays as typed.
-    if (cp932::byteLength(text) != text.size())
-        grid.SetTextMatrix(Row, Col, vb::UCase(TrimSpaces(vb::ToNarrow(text))));
+    const QString stored = DataCells::Stored(text);
+    if (stored != text)
+        grid.SetTextMatrix(Row, Col, stored);
 }
 
 void frmMain::grdData_RowColChange() {
     Tabula& grid = grdData();
-    if (grid.Col() == kStrikeAngleCol) {
-        grid.SetNumeralOnly(true);
-        grid.SetMaxLength(4);
-    } else {
-        grid.SetNumeralOnly(grid.Col() == kDipAngleCol);
-        grid.SetMaxLength(2);
-    }
+    grid.SetNumeralOnly(DataCells::NumeralOnly(grid.Col()));
+    grid.SetMaxLength(DataCells::MaxLength(grid.Col()));
 }
 
 // ---- closing -----------------------------------------------------------------------------

@@ -12,6 +12,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class Tabula;
+struct TabulaCell;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -73,6 +74,10 @@ class frmMain : public QMainWindow {
     void showHelp();
     void showVersion();
     void grdData_BeforeChange(bool& Cancel, int Row, int Col);
+    void grdData_BeforeBlockChange(bool& Cancel, const QList<TabulaCell>& Cells);
+    // Shows why a cell's text is refused and gives the grid the keyboard; false when the
+    // refusal is empty.
+    bool refuseCell(const QString& refusal);
     void grdData_Change(int Row, int Col);
     void grdData_AfterPaste(int Row1, int Col1, int Row2, int Col2);
     void normaliseCell(int Row, int Col);

@@ -1,3 +1,4 @@
+#include "core/data_cells.h"
 #include "platform/desktop.h"
 #include "tabula.h"
 #include "windows/bmcontour.h"
@@ -14,8 +15,6 @@ constexpr int kRows = 102;
 constexpr int kFixedRows = 2;
 constexpr int kCols = 5;
 constexpr int kCenterCenter = 4;
-constexpr int kStrikeAngleCol = 1;
-constexpr int kDipAngleCol = 3;
 // Room the grid's container keeps beside the grid for the splitter handle.
 constexpr double kHandleTwips = 80;
 
@@ -67,8 +66,8 @@ void InitDataGrid(Tabula& grid) {
         gridTwips += widths[c];
     }
     // A pasted block keeps its direction letters: only the angle columns take numbers alone.
-    grid.SetColNumeralOnly(kStrikeAngleCol, true);
-    grid.SetColNumeralOnly(kDipAngleCol, true);
+    for (int c = 0; c < kCols; ++c)
+        grid.SetColNumeralOnly(c, DataCells::NumeralOnly(c));
 
     grid.SetMergeCells(tabulaMergeRestrictRows);
     grid.SetMergeRow(0, true);

@@ -1,8 +1,10 @@
 // Typing into cells, change detection, navigation and input filtering.
 #include "tabula_fixture.h"
 
+#include <QAbstractScrollArea>
 #include <QInputMethodEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace {
 
@@ -449,4 +451,37 @@ TEST_F(EditingTest, TabLeavesTheEditorLikeAnyOtherControl) {
     EXPECT_NE(focused(), editor());
     EXPECT_EQ(grid->TextMatrix(1, 1), QStringLiteral("5"));
     EXPECT_EQ(events, QStringList({"BeforeChange 1,1", "Change 1,1"}));
+}
+
+// However the input line is left, its entry is reported and the editor over its cell goes.
+TEST_F(EditingTest, LeavingTheInputLineEndsItsEntry) {
+    for (Qt::Key leave : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Tab, Qt::Key_unknown}) {
+        input()->setFocus();
+        type(QStringLiteral("7"));
+        events.clear();
+        leave == Qt::Key_unknown ? grid->setFocus() : key(leave);
+        EXPECT_EQ(events, QStringList({"BeforeChange 1,1", "Change 1,1"})) << leave;
+        EXPECT_FALSE(editor()->isVisible());
+    }
+}
+
+TEST_F(EditingTest, StartingAnEntryBringsTheCurrentCellIntoView) {
+    grid->SetRows(300);
+    for (Qt::Key start : {Qt::Key_4, Qt::Key_Backspace, Qt::Key_unknown}) {
+        clickCell(150, 2);
+        grid->SetTopRow(1);
+        start == Qt::Key_unknown ? input()->setFocus() : key(start);
+        EXPECT_TRUE(grid->RowIsVisible(150)) << start;
+    }
+}
+
+TEST_F(EditingTest, ATroughClickPagesByTheRowsShown) {
+    grid->SetRows(300);
+    grid->SetRowHeightMin(grid->RowHeight(1) * 3 / 2); // rows drawn taller than the default
+    int shown = 0;
+    while (grid->RowIsVisible(1 + shown))
+        ++shown;
+    static_cast<QAbstractScrollArea*>(inner())->verticalScrollBar()->triggerAction(
+        QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(grid->TopRow(), 1 + shown);
 }

@@ -553,3 +553,31 @@ TEST_F(MainWindowTest, TheNumberColumnWidensToTheLargestRowNumberAndThePaneFollo
     EXPECT_EQ(g.ColWidth(0), narrowCol);
     EXPECT_EQ(pane->width(), narrowPane);
 }
+
+TEST_F(MainWindowTest, InputLineEntriesAreCheckedAndCountedAsTypedOnes) {
+    ShowActive(window.get());
+    auto* input = grid().findChild<QLineEdit*>("txtInp");
+    input->setFocus();
+    TypeToWindow(window.get(), "55\n");
+    EXPECT_TRUE(window->Change());
+    window->setChange(false);
+    grid().SetCol(3);
+    input->setFocus();
+    dialogs.expectMessage(kOutOfRange, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    TypeToWindow(window.get(), "95\n");
+    EXPECT_EQ(grid().TextMatrix(2, 3), "");
+}
+
+// A pasted block that typing would not store is refused whole with its first refusal.
+TEST_F(MainWindowTest, RefusedPastesLeaveTheGridAsItWas) {
+    const std::pair<const char*, QString> pastes[] = {
+        {"10\tE\t45\tS\r20\tW\t-5\tN", kNotPositive},
+        {"10\tSSE", QStringLiteral("2文字以内で入力してください。")},
+        {"10\tE\t95\tS", kOutOfRange}};
+    for (const auto& [text, message] : pastes) {
+        dialogs.expectMessage(message, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+        grid().PasteText(text);
+        EXPECT_EQ(grid().TextMatrix(2, 1) + grid().TextMatrix(2, 2), "") << text;
+    }
+    EXPECT_FALSE(window->Change());
+}
