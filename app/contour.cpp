@@ -115,7 +115,7 @@ void Contour::CreateWindows() {
     connect(FormRSet, &frmRankSet::MenuButtonDown, this, &Contour::ShowPopupMenu);
     connect(FormRSet, &frmRankSet::Move, this, &Contour::FormRSet_Move);
     connect(FormRSet, &frmRankSet::DeleteButtonClick, this, &Contour::DeleteLevel);
-    connect(FormRSet, &frmRankSet::Resize, this, &Contour::RefitLegend);
+    connect(FormRSet, &frmRankSet::Resize, this, &Contour::DrawRankLegend);
     Positions.SetWindowPosML2(FormRSet, QStringLiteral("RankSet"));
     FormRSet->show();
     FormRSet->setEnabled(false);
@@ -177,8 +177,11 @@ void Contour::ConnectMapEvents(frmMap* form) {
         connect(form, &frmMap::Deactivate, this, [this] { EnablePoleCommands(false); });
         connect(form, &frmMap::MovePole, this,
                 [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
+        connect(form, &frmMap::MovePoleLabel, this, [this, form] { PolesEdited(form); });
     }
     connect(form, &frmMap::MenuButtonDown, this, &Contour::ShowPopupMenu);
+    // The titles are saved with the document.
+    connect(form, &frmMap::TitleChange, this, [this] { modified_ = true; });
 }
 
 void Contour::ShowPopupMenu(int Index) {
@@ -208,16 +211,19 @@ void Contour::EnableLevelCommands(bool enabled) {
 
 void Contour::FormMap_MovePole(frmMap* form, int Index, float X, float Y) {
     // The window has moved the marker and its line; the label tells where it now stands.
-    if (Pole* pole = PolesOf(form).Item(QStringLiteral("P_%1").arg(Index))) {
-        pole->X = X;
-        pole->Y = Y;
-        pole->SetLabelCaption();
-    }
+    Pole* pole = PolesOf(form).Item(QStringLiteral("P_%1").arg(Index));
+    if (!pole || (pole->X == X && pole->Y == Y))
+        return;
+    pole->X = X;
+    pole->Y = Y;
+    pole->SetLabelCaption();
+    PolesEdited(form);
 }
 
 void Contour::FormRSet_Move(int Index, float Value) {
+    // A level below 0 % would take in every node, also those outside the net.
     if (Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(Index)))
-        level->SetValue(Value);
+        SetLevelValue(*level, Value >= 0 ? Value : 0);
 }
 
 void Contour::SetChildWindowsEnabled(bool enabled) {

@@ -16,6 +16,7 @@
 #include "windows/grade.h"
 #include "windows/pole.h"
 
+#include <QImage>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -160,6 +161,8 @@ class Contour : public QObject {
     // Contour levels, on the legend's selected level.
     Grade* SelectedLevel(const QString& title);
     void ChangeLevelValue();
+    // A new value for a level; a value that differs from the one shown changes the document.
+    void SetLevelValue(Grade& level, float value);
     void ChangeLevelColour();
     void ChangeLevelPattern(int pattern);
     void DeleteLevel(int index);
@@ -167,6 +170,9 @@ class Contour : public QObject {
     // Maximum points, on the contour diagram when it is active, else on the plot.
     frmMap* PoleWindow() const;
     KeyedCollection<Pole>& PolesOf(const frmMap* form);
+    void AddPoleCommand();
+    // A maximum point of `form` was added, moved, relabelled or deleted.
+    void PolesEdited(const frmMap* form);
     void DeletePopupPole();
     void OpenPoleList();
 
@@ -176,22 +182,24 @@ class Contour : public QObject {
 
     // The contour levels as the diagrams read them, in collection order.
     std::vector<ContourLevels::Level> LevelsForDrawing() const;
-    // Removes the levels whose value an earlier level already has, for good, and returns the
-    // rest from the highest value down.
-    std::vector<ContourLevels::Level> PrepareLevels();
+    // The levels to draw from the highest value down, each value once (the first level in
+    // collection order of equal ones).
+    std::vector<ContourLevels::Level> PrepareLevels() const;
     void ShowDataError();
     void ChangeScanCount();
 
     // Drawing: 0 draws on the window's picture, non-zero prints one page.
     void ComputeDensity();
+    // The legend's bars, then every level placed at its value in the new scale.
     void DrawRankLegend();
-    void RefitLegend();
     void DrawPlot(int flag);
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
     // The contour diagram's maximum points as it draws them.
     std::vector<PoleLabels::Marker> ContourMarkers() const;
+    // Draws them afresh on the contour picture as it was before its markers were drawn.
+    void DrawContourMarkers();
     // One diagram on one printed page; a missing or failing printer is reported, never
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
@@ -223,6 +231,8 @@ class Contour : public QObject {
     bool walkShared_ = false;
     bool walkDone_ = false;
 
+    // The contour picture without its maximum points, to draw them again after an edit.
+    QImage contourUnderMarkers_;
     // The last density run; not allocated before the first one and after a new document.
     Density::DensityResult density_;
     OrientationStatistics::Statistics statistics_;

@@ -75,7 +75,7 @@ void Contour::FormMain_MenuClick(int Index) {
         AddLevel(0);
         break;
     case 112:
-        AddPole(PoleWindow());
+        AddPoleCommand();
         break;
     case 113:
         OpenPoleList();

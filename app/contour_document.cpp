@@ -45,7 +45,6 @@ void Contour::NewDocument(bool ResetGrid) {
         BMContour::InitDataGrid(FormMain->grdData());
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
         DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
@@ -83,7 +82,8 @@ bool Contour::OpenDataFile(const QString& path) {
     {
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
+        // Also without levels: the bars are the new document's.
+        DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
         DrawRankDiagram(0);

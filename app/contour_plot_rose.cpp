@@ -24,10 +24,12 @@ void Contour::DrawPlot(int flag) {
     const auto drawing = [&](DrawingSurface& surface, float penFactor) {
         return PlotDrawing::DrawPlot(surface, penFactor, data, grid, options);
     };
-    if (flag != 0)
+    if (flag != 0) {
         PrintDiagram(FormPlot->Title(), drawing);
-    else
-        DiagramPage::DrawDiagramPicture(FormPlot->picCont().Surface(), drawing);
+        return;
+    }
+    DiagramPage::DrawDiagramPicture(FormPlot->picCont().Surface(), drawing);
+    FormPlot->BringToFront();
 }
 
 void Contour::DrawRose(int flag) {
@@ -44,6 +46,7 @@ void Contour::DrawRose(int flag) {
         return;
     }
     DiagramPage::DrawDiagramPicture(FormRose->picCont().Surface(), drawing);
+    FormRose->BringToFront();
     // With no data there is no dominant sector to name.
     FormMain->SetPanelText(
         3, data.empty() ? QString()

@@ -7,6 +7,9 @@ QString DataCountText(const DensityResult& result) {
 }
 
 QString MaximumText(const DensityResult& result) {
+    // Without a count there is no maximum to name.
+    if (result.countMax <= 0)
+        return QString();
     const double r = result.grid.Radius() > 0 ? result.grid.Radius() : 1;
     const BMPole::Orientation o =
         BMPole::NetToOrientation(float(result.maximumI / r - 1), float(result.maximumJ / r - 1));
@@ -22,6 +25,8 @@ QString OrientationText(const BMPole::Orientation& o) {
 }
 
 QString RankCaption(const DensityResult& result) {
+    if (result.countMax <= 0)
+        return QStringLiteral("頻度分布図（段彩）");
     return QStringLiteral("頻度分布図（段彩）（最大値＝%1）").arg(result.countMax);
 }
 

@@ -121,6 +121,8 @@ QByteArray SummaryJson(const Density::DensityResult& density,
     const double r = density.grid.Radius() > 0 ? density.grid.Radius() : 1;
     const BMPole::Orientation maximum =
         BMPole::NetToOrientation(float(density.maximumI / r - 1), float(density.maximumJ / r - 1));
+    // Nothing counted has no maximum to place.
+    const bool counted = density.countMax > 0;
     QJsonArray rankColors;
     for (const uint32_t color : density.rankColors)
         rankColors.append(ColorText(color));
@@ -128,8 +130,10 @@ QByteArray SummaryJson(const Density::DensityResult& density,
         {QStringLiteral("dataCount"), density.dataNumbers},
         {QStringLiteral("countMax"), density.countMax},
         {QStringLiteral("countedNodes"), density.countedNodes},
-        {QStringLiteral("maximumNode"), QJsonArray{density.maximumI, density.maximumJ}},
-        {QStringLiteral("maximumOrientation"), OrientationJson(maximum)},
+        {QStringLiteral("maximumNode"),
+         counted ? QJsonValue(QJsonArray{density.maximumI, density.maximumJ}) : QJsonValue()},
+        {QStringLiteral("maximumOrientation"),
+         counted ? QJsonValue(OrientationJson(maximum)) : QJsonValue()},
         {QStringLiteral("histogram"), NumberArray(density.histogram)},
         {QStringLiteral("statusTexts"),
          QJsonArray{Density::DataCountText(density), Density::MaximumText(density),
