@@ -100,6 +100,8 @@ int Run(int argc, char* argv[]) {
     Settings settings;
     settings.gridVisible = DiagramSettings::ReadGridVisible();
     settings.roseDivisions = DiagramSettings::ReadRoseDivisions();
+    settings.plotMode = options.plotMode.value_or(DiagramSettings::ReadPlotMode());
+    settings.plotStatistics = DiagramSettings::ReadPlotStatistics();
     if (options.netRadius)
         BMMain::NetRadius = *options.netRadius;
     if (options.roseDivisions)

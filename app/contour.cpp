@@ -13,6 +13,7 @@
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
+#include "windows/frm_statistics.h"
 
 #include <QAction>
 #include <QDir>
@@ -66,6 +67,8 @@ void Contour::Initialise(const QString& commandLine) {
     modified_ = false;
     gridVisible_ = DiagramSettings::ReadGridVisible();
     roseDivisions_ = DiagramSettings::ReadRoseDivisions();
+    plotMode_ = DiagramSettings::ReadPlotMode();
+    plotStatistics_ = DiagramSettings::ReadPlotStatistics();
     fileName_ = QStringLiteral("新規.QST");
     untitled_ = true;
 
@@ -101,6 +104,7 @@ void Contour::CreateWindows() {
     FormMain->MenuItem(205)->setChecked(showContourOnRank_);
     for (int i = 0; i < 3; ++i)
         FormMain->MenuItem(202 + i)->setChecked(gridVisible_[i]);
+    CheckPlotItems();
     FormMain->setWindowTitle(kProgramTitle);
     // The level items are usable while a level exists.
     EnableLevelItems(false);
@@ -317,6 +321,8 @@ void Contour::FormMain_QueryUnload(bool& Cancel, int) {
     Positions.SaveWindowPosML2(FormRank, QStringLiteral("Rank"));
     Positions.SaveWindowPosML2(FormRose, QStringLiteral("Rose"));
     Positions.SaveWindowPosML2(FormRSet, QStringLiteral("RankSet"));
+    if (FormStat)
+        Positions.SaveWindowPosML2(FormStat, QStringLiteral("Statistics"));
     UnloadChildWindows();
 }
 
@@ -326,6 +332,7 @@ void Contour::UnloadChildWindows() {
     UnloadForm(FormRank);
     UnloadForm(FormRose);
     UnloadForm(FormRSet);
+    UnloadForm(FormStat);
 }
 
 void Contour::Terminate() {

@@ -4,9 +4,12 @@
 
 #include "core/contour_levels.h"
 #include "core/density.h"
+#include "core/diagram_settings.h"
 #include "core/document.h"
 #include "core/keyed_collection.h"
+#include "core/local_maxima.h"
 #include "core/measurement.h"
+#include "core/orientation_statistics.h"
 #include "diagrams/diagram_page.h"
 #include "diagrams/pole_labels.h"
 #include "platform/window_position.h"
@@ -31,6 +34,7 @@ class frmMain;
 class frmMap;
 class frmPEdit;
 class frmRankSet;
+class frmStatistics;
 
 class Contour : public QObject {
     Q_OBJECT
@@ -55,6 +59,8 @@ class Contour : public QObject {
     frmRankSet* FormRSet = nullptr;
     // The maximum-point list while it is open.
     frmPEdit* FormPE = nullptr;
+    // The statistics window, from the first time it is opened.
+    frmStatistics* FormStat = nullptr;
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
@@ -83,6 +89,10 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
+    DiagramSettings::PlotMode PlotMode() const { return plotMode_; }
+    bool PlotStatistics() const { return plotStatistics_; }
+    // The orientation statistics of the last density run's data set.
+    const OrientationStatistics::Statistics& Statistics() const { return statistics_; }
     const KeyedCollection<Grade>& Levels() const { return Grades; }
     const KeyedCollection<Pole>& ContourPoleList() const { return ContourPoles; }
     const KeyedCollection<Pole>& PlotPoleList() const { return PlotPoles; }
@@ -147,6 +157,18 @@ class Contour : public QObject {
     // as CSV for other programs.
     void ImportCommand();
     void ExportDataCommand();
+
+    // Analysis: maximum points at the density maxima, the statistics window, what the plot
+    // draws.
+    void PlaceAutomaticMaxima();
+    // The maxima the command places: inside the lowest level's area, or the five highest when
+    // there is no level; none where a maximum point already stands.
+    std::vector<LocalMaxima::Maximum> MaximaToPlace() const;
+    void ShowStatisticsWindow();
+    void RefreshStatistics();
+    void SetPlotMode(DiagramSettings::PlotMode mode);
+    void TogglePlotStatistics();
+    void CheckPlotItems();
 
     // Contour levels, on the legend's selected level.
     Grade* SelectedLevel(const QString& title);
@@ -234,6 +256,9 @@ class Contour : public QObject {
     QImage contourUnderMarkers_;
     // The last density run; not allocated before the first one and after a new document.
     Density::DensityResult density_;
+    OrientationStatistics::Statistics statistics_;
+    DiagramSettings::PlotMode plotMode_ = DiagramSettings::PlotMode::Poles;
+    bool plotStatistics_ = false;
     int countMax_ = 0;
     int dataNumbers_ = 0;
     long countedNodes_ = 0;

@@ -71,6 +71,11 @@ struct Parser {
     QCommandLineOption skipOption{
         QStringLiteral("skip-bad-rows"),
         QStringLiteral("読めない行を読み飛ばします（既定では1行でもあれば何も書き出しません）。")};
+    QCommandLineOption plotOption{
+        QStringLiteral("plot"),
+        QStringLiteral("投影図に描くもの: poles（極）, circles（大円）, both（極と大円）。"
+                       "今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
+        QStringLiteral("poles|circles|both")};
     QCommandLineOption helpOption{{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この説明を表示します。")};
     QCommandLineOption versionOption{{QStringLiteral("v"), QStringLiteral("version")},
@@ -86,7 +91,8 @@ struct Parser {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         for (const QCommandLineOption* option :
              {&exportOption, &formatOption, &dpiOption, &scanLinesOption, &roseOption,
-              &convertOption, &notationOption, &sheetOption, &skipOption, &helpOption,
+              &plotOption, &convertOption, &notationOption, &sheetOption, &skipOption,
+              &helpOption,
               &versionOption})
             parser.addOption(*option);
         parser.addPositionalArgument(
@@ -110,6 +116,7 @@ bool IsExportCommandLine(const QStringList& arguments) {
                                       QStringLiteral("--dpi"),
                                       QStringLiteral("--scan-lines"),
                                       QStringLiteral("--rose-divisions"),
+                                      QStringLiteral("--plot"),
                                       QStringLiteral("--convert"),
                                       QStringLiteral("--notation"),
                                       QStringLiteral("--sheet"),
@@ -204,6 +211,12 @@ Command ParseCommandLine(const QStringList& arguments) {
         if (*divisions > DiagramSettings::kMaxRoseDivisions)
             return Refused(QStringLiteral("--rose-divisions: 360より大きい値は入力できません。"));
         options.roseDivisions = int16_t(*divisions);
+    }
+    if (p.parser.isSet(p.plotOption)) {
+        options.plotMode = DiagramSettings::PlotModeFromText(p.parser.value(p.plotOption));
+        if (!options.plotMode)
+            return Refused(
+                QStringLiteral("--plot: 投影図に描くものは poles, circles, both のどれかです。"));
     }
     command.action = Command::Action::Export;
     return command;

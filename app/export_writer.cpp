@@ -3,6 +3,7 @@
 #include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/export_summary.h"
+#include "core/local_maxima.h"
 #include "core/measurement.h"
 #include "core/rose.h"
 #include "diagrams/density_diagrams.h"
@@ -59,6 +60,7 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
                  const QString& format, int dotsPerInch, ConsoleDialogs& console) {
     const std::vector<Measurements::Measurement> data = Measurements::FromRows(document.rows);
     const Density::DensityResult density = Density::ComputeDensity(data);
+    const OrientationStatistics::Statistics statistics = OrientationStatistics::Compute(data);
     // The contour diagram's preparation drops duplicate levels, as the program does on its
     // first drawing.
     std::vector<Document::Grade> grades = document.grades;
@@ -93,10 +95,12 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
     rankOptions.grid = settings.gridVisible[1];
     rankOptions.dataError = dataError;
     const bool plotGrid = settings.gridVisible[0];
+    const PlotDrawing::PlotOptions plotOptions{settings.plotMode,
+                                               settings.plotStatistics ? &statistics : nullptr};
     return WritePage(
                pagePath("plot"), dotsPerInch, document.plotTitle,
                [&](DrawingSurface& page, float penFactor) {
-                   return PlotDrawing::DrawPlot(page, penFactor, data, plotGrid);
+                   return PlotDrawing::DrawPlot(page, penFactor, data, plotGrid, plotOptions);
                },
                console) &&
            WritePage(
@@ -112,7 +116,9 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
            WritePage(pagePath("rank"), dotsPerInch, QString(),
                      RankDiagram(density, levels, rankOptions), console) &&
            WriteFile(folder.filePath(QStringLiteral("summary.json")),
-                     ExportSummary::SummaryJson(density, levels, rose), console) &&
+                     ExportSummary::SummaryJson(density, levels, rose, statistics,
+                                                LocalMaxima::Find(density)),
+                     console) &&
            WriteFile(folder.filePath(QStringLiteral("density.csv")),
                      ExportSummary::DensityCsv(density.grid), console);
 }

@@ -1,5 +1,6 @@
 // Writes what the batch export produces for one document into a folder: the four diagram
-// pages (plot, rose, contour, rank) and the density results (summary.json, density.csv).
+// pages (plot, rose, contour, rank) and the density results with the orientation statistics
+// (summary.json, density.csv).
 #pragma once
 
 #include "core/diagram_settings.h"
@@ -16,6 +17,9 @@ namespace BatchExport {
 struct Settings {
     DiagramSettings::GridFlags gridVisible{};
     int16_t roseDivisions = DiagramSettings::kDefaultRoseDivisions;
+    DiagramSettings::PlotMode plotMode = DiagramSettings::PlotMode::Poles;
+    // The girdle and the mean pole over the plot.
+    bool plotStatistics = false;
 };
 
 // format is "pdf", "svg" or "png" (the pages' extension); the pages are drawn at

@@ -174,6 +174,40 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
     EXPECT_EQ(slurp(path(QStringLiteral("QStereo.ini"))), settings);
 }
 
+// The statistics and the maxima beside the density figures; the plot draws what the settings
+// file chose, or --plot for one run.
+TEST_F(BatchExport, StatisticsMaximaAndThePlotsChoice) {
+    ASSERT_TRUE(spit(path(QStringLiteral("QStereo.ini")),
+                     cp932::encode(QStringLiteral("[投影図]\r\n描画=circles\r\n"))));
+    const QString png = QStringLiteral("--format=png");
+    const QString sample = QStringLiteral("sample.QST");
+    ASSERT_EQ(run({QStringLiteral("--export=circles"), png, sample}).status, 0);
+    ASSERT_EQ(
+        run({QStringLiteral("--export=poles"), png, QStringLiteral("--plot=poles"), sample}).status,
+        0);
+    const auto inked = [&](const char* folder) {
+        const QImage page(path(QString::fromLatin1(folder) + QStringLiteral("/plot.png")));
+        qint64 dark = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                dark += qGray(page.pixel(x, y)) < 128;
+        return dark;
+    };
+    EXPECT_GT(inked("circles"), 2 * inked("poles")); // 50 great circles against 50 rings
+
+    const QJsonObject s = summary(QStringLiteral("poles"));
+    const QJsonObject statistics = s[QStringLiteral("statistics")].toObject();
+    EXPECT_EQ(statistics[QStringLiteral("poles")].toInt(), 50);
+    double sum = 0;
+    for (const QJsonValue v : statistics[QStringLiteral("eigenvalues")].toArray())
+        sum += v.toDouble();
+    EXPECT_NEAR(sum, 1, 1e-12);
+    EXPECT_TRUE(statistics[QStringLiteral("meanPole")][QStringLiteral("plane")].isObject());
+    const QJsonArray maxima = s[QStringLiteral("localMaxima")].toArray();
+    ASSERT_FALSE(maxima.isEmpty());
+    EXPECT_EQ(maxima[0][QStringLiteral("count")], s[QStringLiteral("countMax")]);
+}
+
 TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
     ASSERT_TRUE(
         spit(path(QStringLiteral("bad.QST")), "QuillStereoVersion1.01.00\r\nA\r\nB\r\nC\r\nx\r\n"));
@@ -209,6 +243,8 @@ TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
          QStringLiteral("--dpi: 解像度を72～2400の整数で")},
         {{QStringLiteral("--export"), out, QStringLiteral("--format=jpg"), sample},
          QStringLiteral("pdf, svg, png")},
+        {{QStringLiteral("--export"), out, QStringLiteral("--plot=rings"), sample},
+         QStringLiteral("poles, circles, both")},
         {{QStringLiteral("--export"), out}, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙを1つ")},
         {{QStringLiteral("--format=png"), sample}, QStringLiteral("--export")},
     };
