@@ -79,7 +79,9 @@ QPolygonF PlaneTrace(const Vector& pole, double radius) {
 
 std::vector<QPolygonF> ConeTrace(const OrientationStatistics::Direction& axis, double radius) {
     const Vector a = OrientationStatistics::VectorOf(axis);
-    const auto [u, w] = Across(a);
+    const auto across = Across(a);
+    const Vector u = across.first;
+    const Vector w = across.second;
     const double c = std::cos(radius * kDegree);
     const double s = std::sin(radius * kDegree);
     const auto at = [&](double phi) {
