@@ -88,6 +88,8 @@ void InitDataGrid(Tabula& grid) {
     // takes the focus back, which closes it.
     if (focused)
         grid.setFocus(Qt::OtherFocusReason);
+    // Nothing of the old data can be undone into the fresh grid.
+    grid.ClearUndo();
 
     if (container)
         container->resize(static_cast<int>(std::lround((gridTwips + kHandleTwips) / tpp + 3)),

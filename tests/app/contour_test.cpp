@@ -380,7 +380,7 @@ TEST_F(ContourTest, ExitPromptCancelKeepsEverythingOpen) {
     c.FormMain_QueryUnload(cancel, 0);
     EXPECT_TRUE(cancel);
     EXPECT_NE(c.FormPlot, nullptr);
-    EXPECT_TRUE(c.Modified());
+    EXPECT_TRUE(c.FormMain->Change());
 
     // Yes, then a cancelled save dialog: still open.
     dialogs
