@@ -492,6 +492,8 @@ void Tabula::emptySelection() {
     const TabulaUndoStep step(*this);
     storeClip(lines.join(QLatin1Char('\r')));
     syncEditText();
+    // The current cell's new text is accepted: reported again on leaving, it is no new step.
+    entryText_ = grdMain_->Text();
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c)
             Q_EMIT Change(r, c);

@@ -244,6 +244,7 @@ void Tabula::PasteText(const QString& strSet) {
         for (const TabulaCell& cell : cells)
             storeText(cell.Row, cell.Col, cell.Text);
         syncEditText();
+        entryText_ = grdMain_->Text(); // as after a delete
         dataChanged_ = true;
         grdMain_->SetRedraw(redraw);
         Q_EMIT AfterPaste(r0, c0, r0 + j, c0 + k);

@@ -8,9 +8,7 @@ namespace {
 
 // A text goes into a pool as its UTF-8 length (seven bits a byte, low first) and its bytes:
 // cell texts are mostly short ASCII, so most cost one byte more than their characters.
-void Put(QByteArray& pool, const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    auto n = static_cast<quint64>(utf8.size());
+void PutLength(QByteArray& pool, quint64 n) {
     do {
         char b = static_cast<char>(n & 0x7F);
         n >>= 7;
@@ -18,6 +16,20 @@ void Put(QByteArray& pool, const QString& text) {
             b = static_cast<char>(b | 0x80);
         pool.append(b);
     } while (n);
+}
+
+void Put(QByteArray& pool, const QString& text) {
+    // ASCII, the usual case, goes in without converting.
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x80; });
+    if (ascii) {
+        PutLength(pool, static_cast<quint64>(text.size()));
+        for (QChar ch : text)
+            pool.append(static_cast<char>(ch.unicode()));
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    PutLength(pool, static_cast<quint64>(utf8.size()));
     pool.append(utf8);
 }
 
@@ -99,24 +111,37 @@ bool UndoHistory::keeping() {
     if (!open())
         return false;
     changed_ = true;
-    return !dropping_;
+    return !dropping_ && stepLimit_ > 0;
+}
+
+// Writes that go on row by row through a block extend it.
+bool UndoHistory::extends(const Entry& e, int row, int col) {
+    if (e.kind != Entry::Cells)
+        return false;
+    if (e.filled < e.cols)
+        return row == e.row + e.rows - 1 && col == e.col + e.filled;
+    return (e.rows == 1 && row == e.row && col == e.col + e.cols) ||
+           (row == e.row + e.rows && col == e.col);
 }
 
 void UndoHistory::recordText(int row, int col, const QString& before, const QString& after) {
-    if (before == after || !keeping())
+    // A write that changes nothing is kept only inside a block, where it costs less than
+    // starting a new block after it.
+    Entry* e = current_.entries.empty() || dropping_ ? nullptr : &current_.entries.back();
+    if (before == after && !(e && extends(*e, row, col)))
         return;
-    // Writes that go on row by row through a block extend the block.
-    Entry* e = current_.entries.empty() ? nullptr : &current_.entries.back();
-    if (e && e->kind == Entry::Cells && e->rows == 1 && row == e->row && col == e->col + e->cols) {
-        ++e->cols;
-        ++e->filled;
-    } else if (e && e->kind == Entry::Cells && e->filled < e->cols && row == e->row + e->rows - 1 &&
-               col == e->col + e->filled) {
-        ++e->filled;
-    } else if (e && e->kind == Entry::Cells && e->filled == e->cols && row == e->row + e->rows &&
-               col == e->col) {
-        ++e->rows;
-        e->filled = 1;
+    if (!keeping())
+        return;
+    if (e && extends(*e, row, col)) {
+        if (e->filled < e->cols) {
+            ++e->filled;
+        } else if (row == e->row) {
+            ++e->cols;
+            ++e->filled;
+        } else {
+            ++e->rows;
+            e->filled = 1;
+        }
     } else {
         Entry& n = newEntry(Entry::Cells);
         n.row = row;
