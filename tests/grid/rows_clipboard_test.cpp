@@ -402,14 +402,9 @@ TEST_F(RowsTest, MenuUndoesAndRedoesAfterItsOtherItems) {
                                      "元に戻す", "やり直し"}));
     clickCell(2, 1); // what the fixture wrote in (1, 1) is reported as it is left
     grid->ClearUndo();
-    auto items = rightClickMenu(cellPoint(2, 1));
-    EXPECT_EQ(items.value(21), false);
-    EXPECT_EQ(items.value(22), false);
-    QApplication::setActiveWindow(grid); // the offscreen menu took it
-    clickCell(2, 1);
     key(Qt::Key_Delete);
     grid->SetColLock(2, true); // a lock keeps nothing from being undone
-    items = rightClickMenu(cellPoint(2, 2), 21);
+    auto items = rightClickMenu(cellPoint(2, 2), 21);
     EXPECT_EQ(items.value(21), true);
     EXPECT_EQ(items.value(22), false);
     EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("r2"));
