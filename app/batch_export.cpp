@@ -6,6 +6,7 @@
 #include "core/data_file.h"
 #include "core/diagram_settings.h"
 #include "core/file_names.h"
+#include "core/imported_document.h"
 #include "core/vb.h"
 #include "platform/console_dialogs.h"
 #include "platform/desktop.h"
@@ -27,20 +28,33 @@ void PrintOut(const QString& text) {
     std::fflush(stdout);
 }
 
-// The document of the data file, or nothing after a message. The program opens a missing
-// file or one without ".QST" silently; here the user asked for that file, so it is reported.
-std::optional<Document> ReadDocument(const QString& path, ConsoleDialogs& console) {
+// The document of the data file or of the file of measurements, or nothing after a message.
+// The program opens a missing file silently; here the user asked for that file, so it is
+// reported.
+std::optional<Document> ReadDocument(const QString& path, const ImportedDocument::Options& import,
+                                     ConsoleDialogs& console) {
     if (!BMMain::FileExists(path) || QFileInfo(path).isDir()) {
         console.print(QStringLiteral("（ﾌｧｲﾙが見つかりません）\r\n") + kCannotOpen +
                       QStringLiteral("\r\n") + path);
         return std::nullopt;
     }
-    if (vb::InStrText(path, QStringLiteral(".QST")) == 0) {
-        console.print(QStringLiteral("（ﾃﾞｰﾀﾌｧｲﾙ（*.QST）ではありません）\r\n") + kCannotOpen +
-                      QStringLiteral("\r\n") + path);
-        return std::nullopt;
-    }
-    return DataFile::ReadDataFile(path, console);
+    // A name the program opens as a data file is one; any other holds measurements.
+    if (vb::InStrText(path, QStringLiteral(".QST")) != 0)
+        return DataFile::ReadDataFile(path, console);
+    ImportedDocument::Result imported = ImportedDocument::Read(path, import);
+    for (const QString& message : imported.messages)
+        console.print(message);
+    return std::move(imported.document);
+}
+
+// --convert: the measurements written as a data file, nothing written when they cannot be.
+int Convert(const Options& options, ConsoleDialogs& console) {
+    const std::optional<Document> document =
+        ReadDocument(QFileInfo(options.dataFile).absoluteFilePath(), options.import, console);
+    if (!document)
+        return 1;
+    const QString target = QFileInfo(options.convertedFile).absoluteFilePath();
+    return DataFile::WriteDataFile(target, target, *document, console) ? 0 : 1;
 }
 
 // Standard error carries the export's own messages; Qt's notes about the missing desktop
@@ -72,6 +86,8 @@ int Run(int argc, char* argv[]) {
     case Command::Action::Error:
         console.print(command.text);
         return 1;
+    case Command::Action::Convert:
+        return Convert(command.options, console);
     case Command::Action::Export:
         break;
     }
@@ -84,13 +100,15 @@ int Run(int argc, char* argv[]) {
     Settings settings;
     settings.gridVisible = DiagramSettings::ReadGridVisible();
     settings.roseDivisions = DiagramSettings::ReadRoseDivisions();
+    settings.plotMode = options.plotMode.value_or(DiagramSettings::ReadPlotMode());
+    settings.plotStatistics = DiagramSettings::ReadPlotStatistics();
     if (options.netRadius)
         BMMain::NetRadius = *options.netRadius;
     if (options.roseDivisions)
         settings.roseDivisions = *options.roseDivisions;
 
     const std::optional<Document> document =
-        ReadDocument(QFileInfo(options.dataFile).absoluteFilePath(), console);
+        ReadDocument(QFileInfo(options.dataFile).absoluteFilePath(), options.import, console);
     if (!document)
         return 1;
 
@@ -99,7 +117,10 @@ int Run(int argc, char* argv[]) {
         console.print(QStringLiteral("書き出し先のﾌｫﾙﾀﾞを作成できません。\r\n") + folder);
         return 1;
     }
-    return WriteExport(*document, settings, QDir(folder), options.format, console) ? 0 : 1;
+    return WriteExport(*document, settings, QDir(folder), options.format, options.dotsPerInch,
+                       console)
+               ? 0
+               : 1;
 }
 
 } // namespace BatchExport

@@ -13,9 +13,11 @@
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
+#include "windows/frm_statistics.h"
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -65,7 +67,10 @@ void Contour::Initialise(const QString& commandLine) {
     modified_ = false;
     gridVisible_ = DiagramSettings::ReadGridVisible();
     roseDivisions_ = DiagramSettings::ReadRoseDivisions();
+    plotMode_ = DiagramSettings::ReadPlotMode();
+    plotStatistics_ = DiagramSettings::ReadPlotStatistics();
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
 
     CreateWindows();
 
@@ -99,10 +104,16 @@ void Contour::CreateWindows() {
     FormMain->MenuItem(205)->setChecked(showContourOnRank_);
     for (int i = 0; i < 3; ++i)
         FormMain->MenuItem(202 + i)->setChecked(gridVisible_[i]);
+    CheckPlotItems();
     FormMain->setWindowTitle(kProgramTitle);
     // The level items are usable while a level exists.
     EnableLevelItems(false);
     FormMain->show();
+
+    // Shown one after the other, each window would take a stored maximised state over from
+    // the one before it (the area maximises a newly active window while the active one is).
+    QMdiArea& area = FormMain->mdiArea();
+    area.setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
 
     FormRSet = new frmRankSet;
     FormMain->AddChild(FormRSet);
@@ -111,7 +122,7 @@ void Contour::CreateWindows() {
     connect(FormRSet, &frmRankSet::MenuButtonDown, this, &Contour::ShowPopupMenu);
     connect(FormRSet, &frmRankSet::Move, this, &Contour::FormRSet_Move);
     connect(FormRSet, &frmRankSet::DeleteButtonClick, this, &Contour::DeleteLevel);
-    connect(FormRSet, &frmRankSet::Resize, this, &Contour::RefitLegend);
+    connect(FormRSet, &frmRankSet::Resize, this, &Contour::DrawRankLegend);
     Positions.SetWindowPosML2(FormRSet, QStringLiteral("RankSet"));
     FormRSet->show();
     FormRSet->setEnabled(false);
@@ -157,12 +168,34 @@ void Contour::CreateWindows() {
         form->show();
         form->setEnabled(false);
     }
+    // A maximised window stands in front, as it did when it was saved.
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMaximized())
+            frontAtStart_ = sub;
+    if (frontAtStart_)
+        area.setActiveSubWindow(frontAtStart_);
+    FormMain->installEventFilter(this);
     // On a first run nothing is stored: tile the five windows so every diagram shows.
     bool stored = false;
     for (const char* section : {"RankSet", "Plot", "Rose", "Rank", "Contour"})
         stored = stored || WindowPosition::Read(QString::fromLatin1(section), 0).status >= 0;
     if (!stored)
-        FormMain->mdiArea().tileSubWindows();
+        area.tileSubWindows();
+}
+
+bool Contour::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FormMain && event->type() == QEvent::WindowActivate) {
+        FormMain->removeEventFilter(this);
+        // After the activation has gone round the child windows.
+        QTimer::singleShot(0, this, [this] {
+            if (!FormMain)
+                return;
+            if (frontAtStart_)
+                FormMain->mdiArea().setActiveSubWindow(frontAtStart_);
+            FormMain->mdiArea().setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Contour::ConnectMapEvents(frmMap* form) {
@@ -173,8 +206,11 @@ void Contour::ConnectMapEvents(frmMap* form) {
         connect(form, &frmMap::Deactivate, this, [this] { EnablePoleCommands(false); });
         connect(form, &frmMap::MovePole, this,
                 [this, form](int index, float x, float y) { FormMap_MovePole(form, index, x, y); });
+        connect(form, &frmMap::MovePoleLabel, this, [this, form] { PolesEdited(form); });
     }
     connect(form, &frmMap::MenuButtonDown, this, &Contour::ShowPopupMenu);
+    // The titles are saved with the document.
+    connect(form, &frmMap::TitleChange, this, [this] { modified_ = true; });
 }
 
 void Contour::ShowPopupMenu(int Index) {
@@ -204,16 +240,19 @@ void Contour::EnableLevelCommands(bool enabled) {
 
 void Contour::FormMap_MovePole(frmMap* form, int Index, float X, float Y) {
     // The window has moved the marker and its line; the label tells where it now stands.
-    if (Pole* pole = PolesOf(form).Item(QStringLiteral("P_%1").arg(Index))) {
-        pole->X = X;
-        pole->Y = Y;
-        pole->SetLabelCaption();
-    }
+    Pole* pole = PolesOf(form).Item(QStringLiteral("P_%1").arg(Index));
+    if (!pole || (pole->X == X && pole->Y == Y))
+        return;
+    pole->X = X;
+    pole->Y = Y;
+    pole->SetLabelCaption();
+    PolesEdited(form);
 }
 
 void Contour::FormRSet_Move(int Index, float Value) {
+    // A level below 0 % would take in every node, also those outside the net.
     if (Grade* level = Grades.Item(QStringLiteral("Gr_%1").arg(Index)))
-        level->SetValue(Value);
+        SetLevelValue(*level, Value >= 0 ? Value : 0);
 }
 
 void Contour::SetChildWindowsEnabled(bool enabled) {
@@ -238,6 +277,10 @@ QString Contour::DialogFolder() const {
     return QDir::homePath();
 }
 
+bool Contour::HasOwnFile() const {
+    return !untitled_ && BMMain::FileExists(fileName_);
+}
+
 bool Contour::SaveChangesFirst() {
     // The grid's flag is asked afresh each time and not copied into Modified: undoing the grid
     // back to what was saved clears it again.
@@ -251,7 +294,7 @@ bool Contour::SaveChangesFirst() {
         return false;
     if (answer == MsgResult::Yes) {
         QString path = fileName_;
-        if (!BMMain::FileExists(path)) {
+        if (!HasOwnFile()) {
             path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
             if (path.isEmpty())
                 return false;
@@ -276,6 +319,8 @@ void Contour::FormMain_QueryUnload(bool& Cancel, int) {
     Positions.SaveWindowPosML2(FormRank, QStringLiteral("Rank"));
     Positions.SaveWindowPosML2(FormRose, QStringLiteral("Rose"));
     Positions.SaveWindowPosML2(FormRSet, QStringLiteral("RankSet"));
+    if (FormStat)
+        Positions.SaveWindowPosML2(FormStat, QStringLiteral("Statistics"));
     UnloadChildWindows();
 }
 
@@ -285,6 +330,7 @@ void Contour::UnloadChildWindows() {
     UnloadForm(FormRank);
     UnloadForm(FormRose);
     UnloadForm(FormRSet);
+    UnloadForm(FormStat);
 }
 
 void Contour::Terminate() {

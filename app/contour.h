@@ -4,16 +4,21 @@
 
 #include "core/contour_levels.h"
 #include "core/density.h"
+#include "core/diagram_settings.h"
 #include "core/document.h"
 #include "core/keyed_collection.h"
+#include "core/local_maxima.h"
 #include "core/measurement.h"
+#include "core/orientation_statistics.h"
 #include "diagrams/diagram_page.h"
 #include "diagrams/pole_labels.h"
 #include "platform/window_position.h"
 #include "windows/grade.h"
 #include "windows/pole.h"
 
+#include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -23,11 +28,13 @@
 class Dialogs;
 class DrawingSurface;
 class FileAssociation;
+class QMdiSubWindow;
 class QWidget;
 class frmMain;
 class frmMap;
 class frmPEdit;
 class frmRankSet;
+class frmStatistics;
 
 class Contour : public QObject {
     Q_OBJECT
@@ -52,6 +59,8 @@ class Contour : public QObject {
     frmRankSet* FormRSet = nullptr;
     // The maximum-point list while it is open.
     frmPEdit* FormPE = nullptr;
+    // The statistics window, from the first time it is opened.
+    frmStatistics* FormStat = nullptr;
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
@@ -80,6 +89,10 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
+    DiagramSettings::PlotMode PlotMode() const { return plotMode_; }
+    bool PlotStatistics() const { return plotStatistics_; }
+    // The orientation statistics of the last density run's data set.
+    const OrientationStatistics::Statistics& Statistics() const { return statistics_; }
     const KeyedCollection<Grade>& Levels() const { return Grades; }
     const KeyedCollection<Pole>& ContourPoleList() const { return ContourPoles; }
     const KeyedCollection<Pole>& PlotPoleList() const { return PlotPoles; }
@@ -96,6 +109,10 @@ class Contour : public QObject {
     using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
     void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
 
+  protected:
+    // Waits for the frame's first activation (see frontAtStart_).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     // Window creation and events.
     void CreateWindows();
@@ -111,6 +128,8 @@ class Contour : public QObject {
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
+    // Whether the document has a file of its own to be saved over without a dialog.
+    bool HasOwnFile() const;
     // Asks whether to save a changed document, and saves on Yes. False when the document must
     // stay: Cancel, a cancelled save dialog or a failed save.
     bool SaveChangesFirst();
@@ -134,10 +153,28 @@ class Contour : public QObject {
     void ToggleGridCommand(int index);
     void RankMenuOpened();
     void ChangeRoseWidth();
+    // Measurements from a file another program wrote, after a preview; the data set written
+    // as CSV for other programs.
+    void ImportCommand();
+    void ExportDataCommand();
+
+    // Analysis: maximum points at the density maxima, the statistics window, what the plot
+    // draws.
+    void PlaceAutomaticMaxima();
+    // The maxima the command places: inside the lowest level's area, or the five highest when
+    // there is no level; none where a maximum point already stands.
+    std::vector<LocalMaxima::Maximum> MaximaToPlace() const;
+    void ShowStatisticsWindow();
+    void RefreshStatistics();
+    void SetPlotMode(DiagramSettings::PlotMode mode);
+    void TogglePlotStatistics();
+    void CheckPlotItems();
 
     // Contour levels, on the legend's selected level.
     Grade* SelectedLevel(const QString& title);
     void ChangeLevelValue();
+    // A new value for a level; a value that differs from the one shown changes the document.
+    void SetLevelValue(Grade& level, float value);
     void ChangeLevelColour();
     void ChangeLevelPattern(int pattern);
     void DeleteLevel(int index);
@@ -145,31 +182,41 @@ class Contour : public QObject {
     // Maximum points, on the contour diagram when it is active, else on the plot.
     frmMap* PoleWindow() const;
     KeyedCollection<Pole>& PolesOf(const frmMap* form);
+    void AddPoleCommand();
+    // A maximum point of `form` was added, moved, relabelled or deleted.
+    void PolesEdited(const frmMap* form);
     void DeletePopupPole();
     void OpenPoleList();
 
     // Document pieces.
     void ClearDiagramObjects();
     void ApplyDocument(const Document& document);
+    // The grid set up afresh holding `rows` (at least its hundred rows).
+    void FillDataGrid(const std::vector<Document::Row>& rows);
+    // The diagrams drawn from the grid's new data, as after an open; the grid's current cell
+    // on the first data cell.
+    void RedrawLoadedData();
 
     // The contour levels as the diagrams read them, in collection order.
     std::vector<ContourLevels::Level> LevelsForDrawing() const;
-    // Removes the levels whose value an earlier level already has, for good, and returns the
-    // rest from the highest value down.
-    std::vector<ContourLevels::Level> PrepareLevels();
+    // The levels to draw from the highest value down, each value once (the first level in
+    // collection order of equal ones).
+    std::vector<ContourLevels::Level> PrepareLevels() const;
     void ShowDataError();
     void ChangeScanCount();
 
     // Drawing: 0 draws on the window's picture, non-zero prints one page.
     void ComputeDensity();
+    // The legend's bars, then every level placed at its value in the new scale.
     void DrawRankLegend();
-    void RefitLegend();
     void DrawPlot(int flag);
     void DrawRose(int flag);
     void DrawRankDiagram(int flag);
     void DrawContourDiagram(int flag);
     // The contour diagram's maximum points as it draws them.
     std::vector<PoleLabels::Marker> ContourMarkers() const;
+    // Draws them afresh on the contour picture as it was before its markers were drawn.
+    void DrawContourMarkers();
     // One diagram on one printed page; a missing or failing printer is reported, never
     // passed over. The windows' pictures are not touched.
     bool PrintDiagram(const QString& title, const DiagramPage::DiagramDrawing& draw);
@@ -199,15 +246,27 @@ class Contour : public QObject {
     // The last walk of the grid; kept for the other diagrams while walkShared_.
     std::vector<Measurements::Measurement> measurements_;
     bool walkShared_ = false;
+    // The window stored maximised. Until the frame is first activated, which activates every
+    // child window in turn, no child takes the maximised state over from another; then this one
+    // is brought back to the front.
+    QPointer<QMdiSubWindow> frontAtStart_;
     bool walkDone_ = false;
 
+    // The contour picture without its maximum points, to draw them again after an edit.
+    QImage contourUnderMarkers_;
     // The last density run; not allocated before the first one and after a new document.
     Density::DensityResult density_;
+    OrientationStatistics::Statistics statistics_;
+    DiagramSettings::PlotMode plotMode_ = DiagramSettings::PlotMode::Poles;
+    bool plotStatistics_ = false;
     int countMax_ = 0;
     int dataNumbers_ = 0;
     long countedNodes_ = 0;
     int roseDivisions_ = 16;
     QString fileName_;
+    // Neither opened nor saved yet: FileName is only the proposed name, whatever file of
+    // that name the current folder may hold.
+    bool untitled_ = true;
     QString lastFolder_;
     bool showContourOnRank_ = true;
     bool modified_ = false;

@@ -1,5 +1,4 @@
-// The two density diagrams in their windows and on paper. The windows keep their place in the
-// stacking order: a redraw does not bring them forward.
+// The two density diagrams in their windows and on paper.
 #include "app/contour.h"
 #include "diagrams/density_diagrams.h"
 #include "diagrams/picture_box.h"
@@ -11,14 +10,31 @@ void Contour::DrawContourDiagram(int flag) {
     ContourDiagramOptions options;
     options.grid = gridVisible_[2];
     options.dataError = [this] { ShowDataError(); };
-    options.markers = ContourMarkers();
-    const std::vector<ContourLevels::Level> levels = PrepareLevels();
     const bool paper = flag != 0;
-    const DiagramPage::DiagramDrawing drawing = ContourDiagram(paper, density_, levels, options);
+    // On screen the markers go on last, over a picture kept without them.
     if (paper)
+        options.markers = ContourMarkers();
+    const std::vector<ContourLevels::Level> levels = PrepareLevels();
+    const DiagramPage::DiagramDrawing drawing = ContourDiagram(density_, levels, options);
+    if (paper) {
         PrintDiagram(FormCont->Title(), drawing);
-    else
-        DiagramPage::DrawDiagramPicture(FormCont->picCont().Surface(), drawing);
+        return;
+    }
+    PictureSurface& picture = FormCont->picCont().Surface();
+    DiagramPage::DrawDiagramPicture(picture, drawing);
+    contourUnderMarkers_ = picture.Image();
+    DrawContourMarkers();
+    FormCont->BringToFront();
+}
+
+void Contour::DrawContourMarkers() {
+    if (!FormCont || contourUnderMarkers_.isNull())
+        return;
+    PictureSurface& picture = FormCont->picCont().Surface();
+    if (!picture.Restore(contourUnderMarkers_))
+        return;
+    PoleLabels::Draw(picture, 1, ContourMarkers());
+    picture.Refresh();
 }
 
 void Contour::DrawRankDiagram(int flag) {
@@ -34,6 +50,8 @@ void Contour::DrawRankDiagram(int flag) {
     const DiagramPage::DiagramDrawing drawing = RankDiagram(density_, overlay, options);
     if (flag != 0)
         PrintDiagram(QString(), drawing);
-    else
+    else {
         DiagramPage::DrawDiagramPicture(FormRank->picCont().Surface(), drawing);
+        FormRank->BringToFront();
+    }
 }

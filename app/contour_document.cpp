@@ -4,6 +4,7 @@
 #include "core/data_file.h"
 #include "core/document_reader.h"
 #include "core/file_names.h"
+#include "core/imported_document.h"
 #include "core/vb.h"
 #include "core/version.h"
 #include "platform/desktop.h"
@@ -35,17 +36,18 @@ void Contour::NewDocument(bool ResetGrid) {
     dataNumbers_ = 0;
     countMax_ = 0;
     density_ = {};
-    FormPlot->setTitle(QStringLiteral("分布図"));
-    FormRose->setTitle(QStringLiteral("ローズダイアグラム"));
-    FormCont->setTitle(QStringLiteral("（シュミットネット下半球投影）\r\n"));
+    const Document blank = ImportedDocument::NewDocument();
+    FormPlot->setTitle(blank.plotTitle);
+    FormRose->setTitle(*blank.roseTitle);
+    FormCont->setTitle(blank.contourTitle);
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
     ClearDiagramObjects();
     EnableLevelItems(false);
     if (ResetGrid) {
         BMContour::InitDataGrid(FormMain->grdData());
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
         DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
@@ -74,16 +76,26 @@ bool Contour::OpenDataFile(const QString& path) {
     std::optional<Document> document = DataFile::ReadDataFile(path, dialogs_);
     if (!document)
         return false;
+    // A file of the first version has no rose title: the rose keeps the one it shows.
+    if (!document->roseTitle)
+        document->roseTitle = FormRose->Title();
     NewDocument(false);
     fileName_ = path;
+    untitled_ = false;
     ApplyDocument(*document);
+    RedrawLoadedData();
+    modified_ = false;
+    return true;
+}
 
+void Contour::RedrawLoadedData() {
     Hourglass hourglass;
     SetChildWindowsEnabled(false);
     {
         const SingleGridWalk walk(*this);
         ComputeDensity();
-        RefitLegend();
+        // Also without levels: the bars are the new document's.
+        DrawRankLegend();
         DrawPlot(0);
         DrawRose(0);
         DrawRankDiagram(0);
@@ -94,12 +106,9 @@ bool Contour::OpenDataFile(const QString& path) {
     grid.SetCol(1);
     grid.setFocus();
     SetChildWindowsEnabled(true);
-    modified_ = false;
-    return true;
 }
 
 void Contour::ApplyDocument(const Document& document) {
-    // A file of the first version has no rose title: the rose keeps the one it has.
     if (document.roseTitle)
         FormRose->setTitle(*document.roseTitle);
     FormCont->setTitle(document.contourTitle);
@@ -124,18 +133,21 @@ void Contour::ApplyDocument(const Document& document) {
         }
     }
     QCoreApplication::processEvents();
+    FillDataGrid(document.rows);
+    FormMain->setChange(false);
+}
 
+void Contour::FillDataGrid(const std::vector<Document::Row>& rows) {
     Tabula& grid = FormMain->grdData();
     BMContour::InitDataGrid(grid);
     grid.SetRedraw(false);
-    const int rows = static_cast<int>(document.rows.size());
-    if (grid.Rows() < rows + kFirstDataRow)
-        grid.SetRows(rows + kFirstDataRow);
-    for (int k = 0; k < rows; ++k)
+    const int count = static_cast<int>(rows.size());
+    if (grid.Rows() < count + kFirstDataRow)
+        grid.SetRows(count + kFirstDataRow);
+    for (int k = 0; k < count; ++k)
         for (int c = 0; c < 4; ++c)
-            grid.SetTextMatrix(k + kFirstDataRow, c + 1, document.rows[k][c]);
+            grid.SetTextMatrix(k + kFirstDataRow, c + 1, rows[k][c]);
     grid.SetRedraw(true);
-    FormMain->setChange(false);
 }
 
 Document Contour::CurrentDocument() const {

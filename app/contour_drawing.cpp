@@ -28,20 +28,16 @@ void Contour::RedrawAll() {
 }
 
 void Contour::DrawRankLegend() {
-    if (!FormRSet || countedNodes_ <= 0 || countMax_ <= 0)
+    if (!FormRSet)
         return;
     FormRSet->setRankMax(countMax_);
     FormRSet->setCountMax(countedNodes_);
     FormRSet->setDataNums(dataNumbers_);
+    // Also without counted data, so that no bars of an earlier document stay.
     RankLegend::Draw(FormRSet->picRSet().Surface(),
                      {density_.countMax, density_.countedNodes, density_.dataNumbers,
                       density_.histogram, density_.rankColors});
-}
-
-void Contour::RefitLegend() {
-    if (Grades.empty())
-        return;
-    DrawRankLegend();
+    // The percent scale follows the data: the levels move to their values in it.
     for (Grade& level : Grades)
         level.Reposition();
 }

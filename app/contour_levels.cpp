@@ -29,18 +29,10 @@ std::vector<ContourLevels::Level> Contour::LevelsForDrawing() const {
     return levels;
 }
 
-std::vector<ContourLevels::Level> Contour::PrepareLevels() {
-    ContourLevels::Prepared prepared = ContourLevels::Prepare(LevelsForDrawing());
-    if (prepared.removed.empty())
-        return std::move(prepared.ordered);
-    // Duplicates go for good, with their legend controls; the selection goes with them.
-    for (const int index : prepared.removed)
-        Grades.Remove(LevelKey(index));
-    if (FormRSet)
-        FormRSet->setLabelIndex(0);
-    if (Grades.empty())
-        EnableLevelItems(false);
-    return std::move(prepared.ordered);
+std::vector<ContourLevels::Level> Contour::PrepareLevels() const {
+    // Levels of equal value are drawn once; all of them stay the user's, in the legend and in
+    // the file.
+    return ContourLevels::Prepare(LevelsForDrawing()).ordered;
 }
 
 void Contour::ShowDataError() {
@@ -95,20 +87,33 @@ void Contour::ChangeLevelValue() {
         v = 0;
     else if (v > most)
         v = most;
-    level->SetValue(v);
+    SetLevelValue(*level, v);
+}
+
+void Contour::SetLevelValue(Grade& level, float value) {
+    const float before = level.Value();
+    level.SetValue(value);
+    if (level.Value() != before)
+        modified_ = true;
 }
 
 void Contour::ChangeLevelColour() {
     Grade* level = SelectedLevel(QStringLiteral("ｺﾝﾀｰ色の変更"));
     if (!level)
         return;
-    if (const std::optional<uint32_t> color = dialogs_.color(level->ForeColor()))
+    const std::optional<uint32_t> color = dialogs_.color(level->ForeColor());
+    if (color && *color != level->ForeColor()) {
         level->SetForeColor(*color);
+        modified_ = true;
+    }
 }
 
 void Contour::ChangeLevelPattern(int pattern) {
-    if (Grade* level = SelectedLevel(QStringLiteral("ﾊﾟﾀｰﾝの変更")))
+    Grade* level = SelectedLevel(QStringLiteral("ﾊﾟﾀｰﾝの変更"));
+    if (level && level->FillStyle() != pattern) {
         level->SetFillStyle(pattern);
+        modified_ = true;
+    }
 }
 
 void Contour::DeleteLevel(int index) {

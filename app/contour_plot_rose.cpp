@@ -16,13 +16,20 @@ void Contour::DrawPlot(int flag) {
         return;
     const std::vector<Measurements::Measurement>& data = ReadMeasurements();
     const bool grid = gridVisible_[0];
+    // The statistics drawn over the plot are those of the poles it draws.
+    std::optional<OrientationStatistics::Statistics> statistics;
+    if (plotStatistics_)
+        statistics = OrientationStatistics::Compute(data);
+    const PlotDrawing::PlotOptions options{plotMode_, statistics ? &*statistics : nullptr};
     const auto drawing = [&](DrawingSurface& surface, float penFactor) {
-        return PlotDrawing::DrawPlot(surface, penFactor, data, grid);
+        return PlotDrawing::DrawPlot(surface, penFactor, data, grid, options);
     };
-    if (flag != 0)
+    if (flag != 0) {
         PrintDiagram(FormPlot->Title(), drawing);
-    else
-        DiagramPage::DrawDiagramPicture(FormPlot->picCont().Surface(), drawing);
+        return;
+    }
+    DiagramPage::DrawDiagramPicture(FormPlot->picCont().Surface(), drawing);
+    FormPlot->BringToFront();
 }
 
 void Contour::DrawRose(int flag) {
@@ -39,6 +46,7 @@ void Contour::DrawRose(int flag) {
         return;
     }
     DiagramPage::DrawDiagramPicture(FormRose->picCont().Surface(), drawing);
+    FormRose->BringToFront();
     // With no data there is no dominant sector to name.
     FormMain->SetPanelText(
         3, data.empty() ? QString()

@@ -32,10 +32,25 @@ Pole& Contour::AddPole(frmMap* form) {
     form->MoveControl(form->lblPole(n), -r, r);
     auto created = std::make_unique<Pole>(*form, n);
     Pole& pole = *created;
+    // Named after where it stands, like every moved one.
+    pole.SetLabelCaption();
     pole.SetPosition();
     PolesOf(form).Add(PoleKey(n), std::move(created));
     modified_ = true;
     return pole;
+}
+
+void Contour::AddPoleCommand() {
+    frmMap* form = PoleWindow();
+    AddPole(form);
+    PolesEdited(form);
+}
+
+void Contour::PolesEdited(const frmMap* form) {
+    modified_ = true;
+    // The contour diagram draws its markers into its picture: none may stay where it was.
+    if (form == FormCont)
+        DrawContourMarkers();
 }
 
 void Contour::DeletePopupPole() {
@@ -45,7 +60,7 @@ void Contour::DeletePopupPole() {
         PolesOf(form).Remove(PoleKey(index));
         form->setPoleNo(0);
     }
-    modified_ = true;
+    PolesEdited(form);
 }
 
 void Contour::OpenPoleList() {
@@ -63,6 +78,7 @@ void Contour::OpenPoleList() {
 void Contour::FormPE_Remove() {
     if (!FormPE)
         return;
-    (FormPE->OnContour() ? FormCont : FormPlot)->setPoleNo(0);
-    modified_ = true;
+    frmMap* form = FormPE->OnContour() ? FormCont : FormPlot;
+    form->setPoleNo(0);
+    PolesEdited(form);
 }

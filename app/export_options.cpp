@@ -18,6 +18,10 @@ constexpr int kMaxScanLines = 2 * BMMain::kMaxNetRadius;
 
 const QStringList kFormats = {QStringLiteral("pdf"), QStringLiteral("svg"), QStringLiteral("png")};
 
+// From a coarse screen to a fine printer; an A4 page at the most is about 2.2 GB of pixels.
+constexpr int kMinDotsPerInch = 72;
+constexpr int kMaxDotsPerInch = 2400;
+
 Command Refused(const QString& text) {
     Command command;
     command.text = text;
@@ -35,10 +39,14 @@ struct Parser {
         QStringLiteral("export"),
         QStringLiteral("図をﾌｧｲﾙとして DIR に書き出します（窓は開きません）。"),
         QStringLiteral("DIR")};
-    QCommandLineOption formatOption{
-        QStringLiteral("format"),
-        QStringLiteral("図のﾌｧｲﾙ形式: pdf（既定）, svg, png（300 dpi）。"),
-        QStringLiteral("pdf|svg|png"), QStringLiteral("pdf")};
+    QCommandLineOption formatOption{QStringLiteral("format"),
+                                    QStringLiteral("図のﾌｧｲﾙ形式: pdf（既定）, svg, png。"),
+                                    QStringLiteral("pdf|svg|png"), QStringLiteral("pdf")};
+    QCommandLineOption dpiOption{
+        QStringLiteral("dpi"),
+        QStringLiteral("図を描く解像度（72～2400、既定 300）: png の1ｲﾝﾁあたりの画素数。"
+                       "pdf と svg もその解像度のﾌﾟﾘﾝﾀと同じように描きます。"),
+        QStringLiteral("N"), QStringLiteral("300")};
     QCommandLineOption scanLinesOption{
         QStringLiteral("scan-lines"),
         QStringLiteral("走査数（20の倍数、20～2000）。今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
@@ -48,6 +56,26 @@ struct Parser {
         QStringLiteral(
             "ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑの360度の分割数（1～360）。今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
         QStringLiteral("N")};
+    QCommandLineOption convertOption{
+        QStringLiteral("convert"),
+        QStringLiteral("測定値のﾌｧｲﾙ IN（CSV, TSV, ﾃｷｽﾄ, xlsx）をﾃﾞｰﾀﾌｧｲﾙ OUT.QST に変換します。")};
+    QCommandLineOption notationOption{
+        QStringLiteral("notation"),
+        QStringLiteral("測定値の表記: auto（既定）, quadrant（N30E 45SE）, dipdir（120/45）, "
+                       "rhr（右手則の走向/傾斜 030/45）。"),
+        QStringLiteral("auto|quadrant|dipdir|rhr"), QStringLiteral("auto")};
+    QCommandLineOption sheetOption{
+        QStringLiteral("sheet"),
+        QStringLiteral("xlsx ﾌﾞｯｸの読むｼｰﾄ（名前か1からの番号、既定は最初のｼｰﾄ）。"),
+        QStringLiteral("S")};
+    QCommandLineOption skipOption{
+        QStringLiteral("skip-bad-rows"),
+        QStringLiteral("読めない行を読み飛ばします（既定では1行でもあれば何も書き出しません）。")};
+    QCommandLineOption plotOption{
+        QStringLiteral("plot"),
+        QStringLiteral("投影図に描くもの: poles（極）, circles（大円）, both（極と大円）。"
+                       "今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
+        QStringLiteral("poles|circles|both")};
     QCommandLineOption helpOption{{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この説明を表示します。")};
     QCommandLineOption versionOption{{QStringLiteral("v"), QStringLiteral("version")},
@@ -58,13 +86,18 @@ struct Parser {
             "QStereo: ｼｭﾐｯﾄﾈｯﾄ投影ﾌﾟﾛｸﾞﾗﾑ。\n"
             "--export を付けると、ﾃﾞｰﾀﾌｧｲﾙの投影図、ﾛｰｽﾞﾀﾞｲｱｸﾞﾗﾑ、頻度分布図（ｺﾝﾀｰ）と"
             "頻度分布図（段彩）を\n印刷するﾍﾟｰｼﾞと同じ図としてﾌｧｲﾙに書き出し、"
-            "summary.json と density.csv も書きます。"));
+            "summary.json と density.csv も書きます。\n"
+            "ﾃﾞｰﾀﾌｧｲﾙ（.QST）の代わりに測定値のﾌｧｲﾙ（CSV, TSV, ﾃｷｽﾄ, xlsx）も読めます。"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        for (const QCommandLineOption* option : {&exportOption, &formatOption, &scanLinesOption,
-                                                 &roseOption, &helpOption, &versionOption})
+        for (const QCommandLineOption* option :
+             {&exportOption, &formatOption, &dpiOption, &scanLinesOption, &roseOption,
+              &plotOption, &convertOption, &notationOption, &sheetOption, &skipOption,
+              &helpOption,
+              &versionOption})
             parser.addOption(*option);
-        parser.addPositionalArgument(QStringLiteral("FILE.QST"),
-                                     QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙ。"));
+        parser.addPositionalArgument(
+            QStringLiteral("FILE"),
+            QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙ（--convert では IN と OUT.QST の2つ）。"));
     }
 };
 
@@ -78,11 +111,20 @@ std::optional<int> WholeNumber(const QString& text) {
 } // namespace
 
 bool IsExportCommandLine(const QStringList& arguments) {
-    static const QStringList names = {
-        QStringLiteral("--export"),     QStringLiteral("--format"),
-        QStringLiteral("--scan-lines"), QStringLiteral("--rose-divisions"),
-        QStringLiteral("--help"),       QStringLiteral("-h"),
-        QStringLiteral("--version"),    QStringLiteral("-v")};
+    static const QStringList names = {QStringLiteral("--export"),
+                                      QStringLiteral("--format"),
+                                      QStringLiteral("--dpi"),
+                                      QStringLiteral("--scan-lines"),
+                                      QStringLiteral("--rose-divisions"),
+                                      QStringLiteral("--plot"),
+                                      QStringLiteral("--convert"),
+                                      QStringLiteral("--notation"),
+                                      QStringLiteral("--sheet"),
+                                      QStringLiteral("--skip-bad-rows"),
+                                      QStringLiteral("--help"),
+                                      QStringLiteral("-h"),
+                                      QStringLiteral("--version"),
+                                      QStringLiteral("-v")};
     for (qsizetype i = 1; i < arguments.size(); ++i)
         if (names.contains(OptionName(arguments[i])))
             return true;
@@ -107,10 +149,38 @@ Command ParseCommandLine(const QStringList& arguments) {
     }
 
     Options& options = command.options;
+    const auto notation = Notation::KindFromName(p.parser.value(p.notationOption));
+    if (!notation)
+        return Refused(
+            QStringLiteral("--notation: 表記は auto, quadrant, dipdir, rhr のどれかです。"));
+    if (*notation != Notation::Kind::Auto)
+        options.import.notation = notation;
+    options.import.sheet = p.parser.value(p.sheetOption);
+    options.import.skipBadRows = p.parser.isSet(p.skipOption);
+    const QStringList files = p.parser.positionalArguments();
+
+    if (p.parser.isSet(p.convertOption)) {
+        if (p.parser.isSet(p.exportOption))
+            return Refused(QStringLiteral("--export と --convert は一緒に使えません。"));
+        for (const QCommandLineOption* drawing :
+             {&p.formatOption, &p.scanLinesOption, &p.roseOption})
+            if (p.parser.isSet(*drawing))
+                return Refused(QStringLiteral("--") + drawing->names().constFirst() +
+                               QStringLiteral(" は --export とだけ使えます。"));
+        if (files.size() != 2)
+            return Refused(QStringLiteral(
+                "変換する測定値のﾌｧｲﾙと、書き出すﾃﾞｰﾀﾌｧｲﾙ（.QST）を指定してください。"));
+        if (!files[1].endsWith(QStringLiteral(".QST"), Qt::CaseInsensitive))
+            return Refused(QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙの名前は .QST で終えてください。"));
+        options.dataFile = files[0];
+        options.convertedFile = files[1];
+        command.action = Command::Action::Convert;
+        return command;
+    }
+
     options.folder = p.parser.value(p.exportOption);
     if (!p.parser.isSet(p.exportOption) || options.folder.isEmpty())
         return Refused(QStringLiteral("--export で書き出し先のﾌｫﾙﾀﾞを指定してください。"));
-    const QStringList files = p.parser.positionalArguments();
     if (files.size() != 1)
         return Refused(QStringLiteral("書き出すﾃﾞｰﾀﾌｧｲﾙを1つ指定してください。"));
     options.dataFile = files.front();
@@ -119,6 +189,14 @@ Command ParseCommandLine(const QStringList& arguments) {
     if (!kFormats.contains(options.format))
         return Refused(QStringLiteral("--format: ﾌｧｲﾙ形式は pdf, svg, png のどれかです。"));
 
+    if (p.parser.isSet(p.dpiOption)) {
+        const auto dpi = WholeNumber(p.parser.value(p.dpiOption));
+        if (!dpi || *dpi < kMinDotsPerInch || *dpi > kMaxDotsPerInch)
+            return Refused(QStringLiteral("--dpi: 解像度を%1～%2の整数で入力して下さい。")
+                               .arg(kMinDotsPerInch)
+                               .arg(kMaxDotsPerInch));
+        options.dotsPerInch = *dpi;
+    }
     if (p.parser.isSet(p.scanLinesOption)) {
         const auto lines = WholeNumber(p.parser.value(p.scanLinesOption));
         if (!lines || *lines < kMinScanLines || *lines > kMaxScanLines || *lines % kScanLineStep)
@@ -133,6 +211,12 @@ Command ParseCommandLine(const QStringList& arguments) {
         if (*divisions > DiagramSettings::kMaxRoseDivisions)
             return Refused(QStringLiteral("--rose-divisions: 360より大きい値は入力できません。"));
         options.roseDivisions = int16_t(*divisions);
+    }
+    if (p.parser.isSet(p.plotOption)) {
+        options.plotMode = DiagramSettings::PlotModeFromText(p.parser.value(p.plotOption));
+        if (!options.plotMode)
+            return Refused(
+                QStringLiteral("--plot: 投影図に描くものは poles, circles, both のどれかです。"));
     }
     command.action = Command::Action::Export;
     return command;

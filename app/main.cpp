@@ -6,9 +6,9 @@
 #include "core/bmmain.h"
 #include "core/file_association.h"
 #include "platform/desktop.h"
-#include "platform/qt_dialogs.h"
 #include "windows/frm_main.h"
 #include "windows/frm_title.h"
+#include "windows/program_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     QDir::setCurrent(BMMain::AppPath);
     BMMain::LoadGlobalSettings();
 
-    QtDialogs dialogs;
+    ProgramDialogs dialogs;
     const FileAssociation association(QCoreApplication::applicationFilePath());
     int result = 0;
     {

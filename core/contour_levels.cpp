@@ -61,8 +61,10 @@ QString LegendText(const std::vector<Level>& ordered, size_t position, int32_t c
     QString upper;
     if (position > 0)
         upper = vb::Format(ordered[position - 1].value, percent);
-    else
+    else if (dataNumbers > 0)
         upper = vb::Format(vb::Int(double(countMax) / dataNumbers * 100 + 0.5), percent);
+    else
+        upper = vb::Format(0, percent);
     return QStringLiteral(" ") + vb::Format(ordered[position].value, QStringLiteral("@@@@@")) +
            QStringLiteral("～") + upper;
 }

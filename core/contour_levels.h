@@ -43,7 +43,7 @@ float Threshold(int32_t dataNumbers, float value);
 
 // The legend row of the level at `position` of `ordered`: " " + value in five places + "～" +
 // the next higher level's value, or for the highest level the maximum density in whole
-// percent, in five places + "％".
+// percent (0 when nothing was counted), in five places + "％".
 QString LegendText(const std::vector<Level>& ordered, size_t position, int32_t countMax,
                    int32_t dataNumbers);
 

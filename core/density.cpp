@@ -110,14 +110,9 @@ DensityResult ComputeDensity(const std::vector<Measurements::Measurement>& data)
             count(BMPole::OrientationToNet(m.strike, m.side, m.dip, m.direction), 1);
     tally.ForEach(count);
 
-    if (data.empty()) {
-        result.dataNumbers = 1;
-        result.countMax = 1;
-        result.countedNodes = 1;
-        result.histogram.assign(1, 0);
-        result.rankColors = BuildRankColors(1);
+    // Nothing counted: every figure is 0, and whoever divides by one of them checks first.
+    if (data.empty())
         return result;
-    }
 
     // Outside the net only mirror counts lie; they are cleared while the maximum is
     // sought.

@@ -53,16 +53,17 @@ void CountPointInWindow(DensityGrid& grid, float x, float y);
 
 struct DensityResult {
     DensityGrid grid;
-    // Measurements counted; 1 after a run over none, so that dividing by it stays defined.
+    // Measurements counted; 0 after a run over none (so are the count, the histogram and the
+    // colours): divide by it only when it is positive.
     int32_t dataNumbers = 0;
-    // Largest count (at least 1 after a run) and the first node holding it, scanning the first
-    // index outer and the second inner.
+    // Largest count (at least 1 after a run over data) and the first node holding it, scanning
+    // the first index outer and the second inner.
     int32_t countMax = 0;
     int maximumI = 0;
     int maximumJ = 0;
     // Element k - 1: the nodes with i and j in 0..2R whose count is k, for k = 1..countMax.
     std::vector<int32_t> histogram;
-    // Nodes with a positive count (the sum of the histogram); 1 after a run over none.
+    // Nodes with a positive count (the sum of the histogram).
     int32_t countedNodes = 0;
     // Element k - 1: the colour (0x00BBGGRR) of the nodes whose count is k.
     std::vector<uint32_t> rankColors;

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <optional>
 
+struct ImportChoice;
+struct ImportPreviewRequest;
+
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgButtons { OK, OKCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
 enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
@@ -43,6 +46,13 @@ class Dialogs {
     virtual std::optional<QString> printerSetup(const QString& currentPrinter) = 0;
     // Opens a local file or a web address with the desktop's handler.
     virtual bool openExternal(const QString& pathOrUrl) = 0;
+    // The preview of a file of measurements before they are imported; false when the user
+    // cancelled (`choice` then means nothing). Without windows nothing can be chosen.
+    virtual bool importPreview(const ImportPreviewRequest& request, ImportChoice& choice) {
+        (void)request;
+        (void)choice;
+        return false;
+    }
 };
 
 // Convenience for the common OK message.

@@ -32,8 +32,12 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     surface_.SetRefreshHandler([this] {
-        if (isVisible())
+        if (!isVisible())
+            return;
+        if (refreshAtOnce_)
             repaint();
+        else
+            update();
     });
 }
 
@@ -49,7 +53,11 @@ void PictureBox::SetPictureSizeMillimetres(double width, double height) {
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), surface_.Image(), event->rect());
+    const QImage& image = surface_.Image();
+    // The widget may be larger than the largest picture: the rest is the picture's background.
+    if (!image.rect().contains(event->rect()))
+        painter.fillRect(event->rect(), ToQColor(surface_.BackColor()));
+    painter.drawImage(event->rect().topLeft(), image, event->rect());
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {

@@ -17,6 +17,10 @@ class PictureBox : public QWidget {
     // The same in millimetres at the picture's resolution (a diagram picture is 200 × 150).
     void SetPictureSizeMillimetres(double width, double height);
     QSize sizeHint() const override { return surface_.Size(); }
+    // Whether a Refresh of the surface shows the picture at once (a diagram growing level by
+    // level), or when the window next paints (a picture redrawn while its window is resized
+    // or arranged, when painting at once would paint over the windows being moved).
+    void SetRefreshAtOnce(bool atOnce) { refreshAtOnce_ = atOnce; }
 
   Q_SIGNALS:
     // Mouse events in the picture's current scale. button: 1 left, 2 right, 4 middle (for
@@ -34,4 +38,5 @@ class PictureBox : public QWidget {
 
   private:
     PictureSurface surface_;
+    bool refreshAtOnce_ = true;
 };

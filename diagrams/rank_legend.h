@@ -22,8 +22,8 @@ struct Counts {
 // The label of count k: k in percent of the data count, two decimals.
 QString LabelText(int k, int dataNumbers);
 
-// Clears the surface and draws the bars; false (and the surface untouched) when nothing was
-// counted.
+// Clears the surface and draws the bars, labelling each that has room for its label; false
+// when nothing was counted, and the surface is left blank in the scale of 0 to 100 %.
 bool Draw(DrawingSurface& surface, const Counts& counts);
 
 } // namespace RankLegend

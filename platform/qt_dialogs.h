@@ -1,14 +1,17 @@
-// The dialogs of the desktop, as Qt shows them.
+// The dialogs of the desktop, as Qt shows them. The program's own dialogs (windows/) are added
+// by a class built on this one.
 #pragma once
 
 #include "core/dialogs.h"
 
 class QWidget;
 
-class QtDialogs final : public Dialogs {
+class QtDialogs : public Dialogs {
   public:
     explicit QtDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
+    // The window the dialogs belong to.
+    QWidget* parentWidget() const { return parent_; }
 
     MsgResult message(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
                       int defaultButton) override;

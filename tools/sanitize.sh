@@ -34,7 +34,7 @@ ctest --test-dir build-sanitize --output-on-failure -j2
 
 corpus=$(mktemp -d)
 trap 'rm -rf "$corpus"' EXIT
-for target in data_file settings_file; do
+for target in data_file settings_file import_text xlsx; do
     mkdir -p "$corpus/$target"
     cp tests/fuzz/corpus/"$target"/* "$corpus/$target/"
     build-sanitize/tests/fuzz/fuzz_"$target" -max_total_time="${FUZZ_SECONDS:-30}" -timeout=10 \

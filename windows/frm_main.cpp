@@ -73,6 +73,10 @@ const std::vector<TopMenuEntry>& MenuTree() {
              {33, "ﾌﾟﾘﾝﾀの設定(&U)...", {}},
              {1000, "-", {}, E::Separator},
              {1001, "終了(&X)", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+             // Measurements from and for other programs, after the items the menu always had.
+             {1010, "-", {}, E::Separator},
+             {1011, "ﾃﾞｰﾀ取り込み(&I)...", {}},
+             {1012, "ﾃﾞｰﾀ書き出し(&E)...", {}},
          }},
         {2,
          "作図(&D)",
@@ -85,6 +89,9 @@ const std::vector<TopMenuEntry>& MenuTree() {
              {111, "ｺﾝﾀｰの追加(&A)", {}},
              {112, "極大点の追加(&P)", {}},
              {113, "極大点の削除(&D)...", {}},
+             {120, "-", {}, E::Separator},
+             {121, "極大点の自動配置(&M)", {}},
+             {122, "統計(&T)...", {}},
          }},
         {3,
          "設定(&S)",
@@ -99,6 +106,13 @@ const std::vector<TopMenuEntry>& MenuTree() {
              {210, "-", {}, E::Separator},
              {211, "解像度の変更(&S)...", {}},
              {212, "角幅の変更(&D)...", {}},
+             {220, "-", {}, E::Separator},
+             {221, "投影図の表示(&P)", {}, E::SubMenu},
+             {222, "極", {}, E::Checkable},
+             {223, "大円", {}, E::Checkable},
+             {224, "極と大円", {}, E::Checkable},
+             {0, "", {}, E::EndSubMenu},
+             {225, "投影図にｶﾞｰﾄﾞﾙと平均極を表示する(&A)", {}, E::Checkable},
          }},
         {4,
          "ﾗﾝｸ編集(&R)",
@@ -157,7 +171,8 @@ constexpr ToolEntry kToolbar[] = {
     {"print", 32, "印刷", "print"},
     {"contour", 111, "ｺﾝﾀｰの追加", "contour"},
     {"pole", 112, "極大点の追加", "flag"},
-    {"mesh", 201, "解像度の変更", "mesh"},
+    // Runs the scan-count command its tooltip names.
+    {"mesh", 211, "解像度の変更", "mesh"},
 };
 
 MsgIcon ToMsgIcon(TabulaIcon icon) {

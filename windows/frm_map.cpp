@@ -14,6 +14,7 @@
 
 #include <QHash>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
 #include <cmath>
@@ -269,8 +270,12 @@ void frmMap::Private::drop(QPointF globalPos) {
     }
     const QPointF topLeft = pxToUnits(px) - d.offset;
     followLine(d, topLeft);
+    const QPointF before = placeOf(d.control);
     moveToMm(d.control, unitsToMm(topLeft));
-    if (d.image) {
+    if (!d.image) {
+        if (placeOf(d.control) != before)
+            Q_EMIT q->MovePoleLabel(d.index);
+    } else {
         const QRectF r = rectOf(d.control);
         const float left = float(r.left());
         const float top = float(r.top());
@@ -429,13 +434,16 @@ void frmMap::EditTitle() {
         dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
-    QString text = trimSpaces(*answer);
+    QString text = BMMain::NarrowTypedLineBreaks(trimSpaces(*answer));
     if (text.isEmpty())
         return;
     // The data file's character set writes "¥" as its backslash byte, which reads back as "\":
     // taken as that backslash here, the title shows now as it will after a save.
     text.replace(QChar(0x00A5), u'\\');
+    const QString before = Title();
     setTitle(BMMain::DecodeTitle(text));
+    if (Title() != before)
+        Q_EMIT TitleChange();
 }
 
 // ---- marker controls ----
@@ -540,6 +548,11 @@ QRectF frmMap::ControlRect(const QWidget* control) const {
 void frmMap::MoveControl(QWidget* control, double left, double top) {
     if (control)
         d_->moveToMm(control, Private::unitsToMm(QPointF(left, top)));
+}
+
+void frmMap::BringToFront() {
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    (frame ? frame : this)->raise();
 }
 
 QSize frmMap::sizeHint() const {

@@ -74,6 +74,9 @@ class frmMap : public QAbstractScrollArea {
     // Moves a control inside the picture; left and top in picture units.
     void MoveControl(QWidget* control, double left, double top);
 
+    // Puts the window on top of the other windows of its frame, as a drawing does when done.
+    void BringToFront();
+
     QSize sizeHint() const override;
 
   Q_SIGNALS:
@@ -81,6 +84,10 @@ class frmMap : public QAbstractScrollArea {
     void Deactivate();
     void MenuButtonDown(int Index);
     void MovePole(int Index, float X, float Y);
+    // A marker label was dropped at a new place (the marker itself stays).
+    void MovePoleLabel(int Index);
+    // The user gave the diagram a new title.
+    void TitleChange();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

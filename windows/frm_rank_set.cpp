@@ -28,6 +28,8 @@ frmRankSet::frmRankSet(QWidget* parent) : QWidget(parent), d_(new Private) {
     setWindowTitle(QStringLiteral("ﾗﾝｸ分け"));
     d_->picture = new PictureBox(this);
     d_->picture->setFocusPolicy(Qt::ClickFocus);
+    // Redrawn while its window is resized or arranged.
+    d_->picture->SetRefreshAtOnce(false);
     d_->picture->setGeometry(rect());
     d_->picture->installEventFilter(this);
     connect(d_->picture, &PictureBox::MouseUp, this, [this](int button, int, double, double) {

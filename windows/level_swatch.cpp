@@ -5,6 +5,8 @@
 LevelSwatch::LevelSwatch(QWidget* parent) : PictureBox(parent) {
     // The value label lies over the swatch and takes the clicks.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Resized with the legend while its window is resized or arranged.
+    SetRefreshAtOnce(false);
     redraw();
 }
 
@@ -40,5 +42,4 @@ void LevelSwatch::redraw() {
     s.Line({0, 0}, {double(width() - 1), double(height() - 1)}, RGB(0, 0, 0),
            DrawingSurface::LineForm::Box);
     s.Refresh();
-    update();
 }

@@ -27,7 +27,9 @@ void Pole::SetPosition() {
     form_->MoveControl(image, left, top);
     const QRectF text = form_->ControlRect(label);
     const QPointF centre(left + marker.width() / 2, top + marker.height() / 2);
-    const double y = Y > 0 ? text.top() : text.top() + text.height();
+    // The edge nearer to the east-west line, as a dragged label's line and the printed
+    // diagram have it; never across the label.
+    const double y = text.top() > 0 ? text.top() : text.top() + text.height();
     form_->setLinePole(index_, QLineF(centre, QPointF(text.left(), y)));
     image->show();
     label->show();

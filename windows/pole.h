@@ -23,7 +23,7 @@ class Pole {
 
     int Index() const { return index_; }
     // Centres the marker on the point and runs the leader line from it to the label's left
-    // edge (its top when the point lies south of the east-west line, else its bottom); shows
+    // edge (its top when the label lies south of the east-west line, else its bottom); shows
     // all three.
     void SetPosition();
     // The label shows the orientation of the point.

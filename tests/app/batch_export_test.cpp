@@ -154,7 +154,7 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
               111);
 
     r = run({QStringLiteral("--export=png dir"), QStringLiteral("--format"), QStringLiteral("png"),
-             QStringLiteral("--scan-lines"), QStringLiteral("300"),
+             QStringLiteral("--scan-lines"), QStringLiteral("300"), QStringLiteral("--dpi=150"),
              QStringLiteral("--rose-divisions=12"), QStringLiteral("sample.QST")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(summary(QStringLiteral("png dir"))[QStringLiteral("rose")]
@@ -163,8 +163,8 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
               12);
     EXPECT_EQ(slurp(path(QStringLiteral("png dir/density.csv"))).trimmed().split('\n').size(), 331);
     const QImage page(path(QStringLiteral("png dir/contour.png")));
-    EXPECT_EQ(page.size(), QSize(2480, 3508)); // A4 at 300 dpi
-    EXPECT_EQ(page.dotsPerMeterX(), 11811);
+    EXPECT_EQ(page.size(), QSize(1240, 1754)); // A4 at 150 dpi
+    EXPECT_EQ(page.dotsPerMeterX(), 5906);
     EXPECT_EQ(slurp(path(QStringLiteral("QStereo.ini"))), settings);
 
     r = run({QStringLiteral("--export"), QStringLiteral("svg"), QStringLiteral("--format=SVG"),
@@ -172,6 +172,40 @@ TEST_F(BatchExport, OptionsOverrideTheSettingsFileForThisRunOnly) {
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(slurp(path(QStringLiteral("svg/rank.svg"))).contains("<svg"));
     EXPECT_EQ(slurp(path(QStringLiteral("QStereo.ini"))), settings);
+}
+
+// The statistics and the maxima beside the density figures; the plot draws what the settings
+// file chose, or --plot for one run.
+TEST_F(BatchExport, StatisticsMaximaAndThePlotsChoice) {
+    ASSERT_TRUE(spit(path(QStringLiteral("QStereo.ini")),
+                     cp932::encode(QStringLiteral("[投影図]\r\n描画=circles\r\n"))));
+    const QString png = QStringLiteral("--format=png");
+    const QString sample = QStringLiteral("sample.QST");
+    ASSERT_EQ(run({QStringLiteral("--export=circles"), png, sample}).status, 0);
+    ASSERT_EQ(
+        run({QStringLiteral("--export=poles"), png, QStringLiteral("--plot=poles"), sample}).status,
+        0);
+    const auto inked = [&](const char* folder) {
+        const QImage page(path(QString::fromLatin1(folder) + QStringLiteral("/plot.png")));
+        qint64 dark = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                dark += qGray(page.pixel(x, y)) < 128;
+        return dark;
+    };
+    EXPECT_GT(inked("circles"), 2 * inked("poles")); // 50 great circles against 50 rings
+
+    const QJsonObject s = summary(QStringLiteral("poles"));
+    const QJsonObject statistics = s[QStringLiteral("statistics")].toObject();
+    EXPECT_EQ(statistics[QStringLiteral("poles")].toInt(), 50);
+    double sum = 0;
+    for (const QJsonValue v : statistics[QStringLiteral("eigenvalues")].toArray())
+        sum += v.toDouble();
+    EXPECT_NEAR(sum, 1, 1e-12);
+    EXPECT_TRUE(statistics[QStringLiteral("meanPole")][QStringLiteral("plane")].isObject());
+    const QJsonArray maxima = s[QStringLiteral("localMaxima")].toArray();
+    ASSERT_FALSE(maxima.isEmpty());
+    EXPECT_EQ(maxima[0][QStringLiteral("count")], s[QStringLiteral("countMax")]);
 }
 
 TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
@@ -205,8 +239,12 @@ TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
          QStringLiteral("正の整数値を入力してください。")},
         {{QStringLiteral("--export"), out, QStringLiteral("--rose-divisions=361"), sample},
          QStringLiteral("360より大きい値は入力できません。")},
+        {{QStringLiteral("--export"), out, QStringLiteral("--dpi=2401"), sample},
+         QStringLiteral("--dpi: 解像度を72～2400の整数で")},
         {{QStringLiteral("--export"), out, QStringLiteral("--format=jpg"), sample},
          QStringLiteral("pdf, svg, png")},
+        {{QStringLiteral("--export"), out, QStringLiteral("--plot=rings"), sample},
+         QStringLiteral("poles, circles, both")},
         {{QStringLiteral("--export"), out}, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙを1つ")},
         {{QStringLiteral("--format=png"), sample}, QStringLiteral("--export")},
     };
@@ -221,10 +259,70 @@ TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("QStereo.ini"))));
 }
 
+TEST_F(BatchExport, FilesOfMeasurementsConvertOrExportAndOneBadLineRefusesTheWholeFile) {
+    const QString data = QStringLiteral(QSTEREO_IMPORT_DATA "/");
+    Outcome r = run({QStringLiteral("--convert"), data + QStringLiteral("planes_ja_cp932.csv"),
+                     QStringLiteral("planes.QST")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, QString());
+    const auto converted = DataFile::Read(slurp(path(QStringLiteral("planes.QST"))));
+    ASSERT_TRUE(converted.document);
+    const QStringList expected =
+        QString::fromLatin1(slurp(data + QStringLiteral("planes_expected.txt")))
+            .split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(converted.document->rows.size(), 200u);
+    for (int k = 0; k < 200; ++k) {
+        const Document::Row& row = converted.document->rows[size_t(k)];
+        ASSERT_EQ(row[0] + u',' + row[1] + u',' + row[2] + u',' + row[3], expected[k]) << k;
+    }
+
+    // Forced to read the azimuths as strikes, 0/90 is a plane dipping east.
+    r = run({QStringLiteral("--convert"), QStringLiteral("--notation=rhr"),
+             data + QStringLiteral("planes_dipdir_en.csv"), QStringLiteral("rhr.QST")});
+    EXPECT_EQ(r.status, 0);
+    const auto rhr = DataFile::Read(slurp(path(QStringLiteral("rhr.QST"))));
+    ASSERT_TRUE(rhr.document);
+    EXPECT_EQ(rhr.document->rows[0][3], QStringLiteral("E"));
+
+    ASSERT_TRUE(spit(path(QStringLiteral("bad.csv")),
+                     "dip direction,dip\r\n120,45\r\n120,95\r\n\r\n400,3\r\n"));
+    const QString lines =
+        QStringLiteral("qstereo: bad.csv 3行目: 傾斜が0～90の範囲にありません（120 95）\n"
+                       "qstereo: bad.csv 5行目: 方位角が0～360の範囲にありません（400 3）\n");
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--convert"), QStringLiteral("bad.csv"),
+                      QStringLiteral("bad.QST")},
+          QStringList{QStringLiteral("--export"), QStringLiteral("out"),
+                      QStringLiteral("bad.csv")}}) {
+        r = run(arguments);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith(lines + QStringLiteral("qstereo: 取り込めない行が 2 行")))
+            << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("bad.QST"))));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("out"))));
+
+    r = run({QStringLiteral("--convert"), QStringLiteral("--skip-bad-rows"),
+             QStringLiteral("bad.csv"), QStringLiteral("bad.QST")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, lines + QStringLiteral("qstereo: 取り込めない 2 行を読み飛ばしました。\n"));
+    const auto skipped = DataFile::Read(slurp(path(QStringLiteral("bad.QST"))));
+    ASSERT_TRUE(skipped.document);
+    EXPECT_EQ(skipped.document->rows[0], Document::Row("30", "E", "45", "SE"));
+    EXPECT_EQ(skipped.document->rows[1], Document::Row());
+
+    r = run({QStringLiteral("--export"), QStringLiteral("book"), QStringLiteral("--sheet"),
+             QStringLiteral("露頭A"), QStringLiteral("--skip-bad-rows"),
+             data + QStringLiteral("two_sheets_libreoffice.xlsx")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(summary(QStringLiteral("book"))[QStringLiteral("dataCount")].toInt(), 2);
+}
+
 TEST_F(BatchExport, HelpAndVersion) {
     Outcome r = run({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
-    for (const char* option : {"--export", "--format", "--scan-lines", "--rose-divisions"})
+    for (const char* option : {"--export", "--format", "--scan-lines", "--rose-divisions",
+                               "--convert", "--notation", "--sheet", "--skip-bad-rows"})
         EXPECT_TRUE(r.out.contains(QLatin1String(option))) << option;
     r = run({QStringLiteral("--version")});
     EXPECT_EQ(r.status, 0);

@@ -454,7 +454,7 @@ TEST_F(ContourTest, UnchangedDocumentExitsWithoutAsking) {
     EXPECT_EQ(c.FormRank, nullptr);
 }
 
-TEST_F(ContourTest, DraggingALevelOrAMarkerDoesNotCountAsAChange) {
+TEST_F(ContourTest, DraggingALevelOrAMarkerMovesOnlyItsOwn) {
     Contour& c = Start();
     dialogs.expectOpenFile(WriteSample("a.QST"));
     c.FormMain_MenuClick(2);
@@ -469,9 +469,6 @@ TEST_F(ContourTest, DraggingALevelOrAMarkerDoesNotCountAsAChange) {
     EXPECT_FLOAT_EQ(c.CurrentDocument().plotPoles[0].x, -0.3f);
     EXPECT_FLOAT_EQ(c.CurrentDocument().plotPoles[0].y, 0.4f);
     EXPECT_FLOAT_EQ(c.CurrentDocument().contourPoles[0].x, 0.1f);
-    bool cancel = false;
-    c.FormMain_QueryUnload(cancel, 0);
-    EXPECT_FALSE(cancel);
 }
 
 TEST_F(ContourTest, ExitCommandClosesTheFrameThroughTheExitPrompt) {
@@ -656,7 +653,7 @@ TEST_F(ContourTest, ARightClickMakesTheClickedWindowActiveBeforeItsMenu) {
 TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
     Document d = SampleDocument();
     d.rows[0] = {"30.55", "E", "45.75", "SE"}; // read from four characters and rewritten
-    d.grades.push_back({2.5f, 0xFF0000, 3});   // same value as the first: dropped when drawn
+    d.grades.push_back({2.5f, 0xFF0000, 3});   // same value as the first: drawn once, kept
     Contour& c = Start(WriteSample("d.QST", d));
     EXPECT_EQ(grid().TextMatrix(2, 1), "30");
     EXPECT_EQ(grid().TextMatrix(2, 3), "46");
@@ -665,7 +662,7 @@ TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
     EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：2個");
     EXPECT_TRUE(c.FormMain->PanelText(2).startsWith("極大値：1個（N"));
     EXPECT_EQ(c.FormRank->windowTitle(), "頻度分布図（段彩）（最大値＝1）");
-    EXPECT_EQ(c.CurrentDocument().grades.size(), 2u);
+    EXPECT_EQ(c.CurrentDocument().grades.size(), 3u);
 
     // Typing does not count until the refresh; a blank row ends the data set.
     grid().SetTextMatrix(4, 1, "30");
@@ -683,8 +680,7 @@ TEST_F(ContourTest, DensityRunCountsTheGridAndPublishesItsTexts) {
     dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
                           MsgResult::No);
     c.FormMain_MenuClick(1);
-    EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：1個");
-    EXPECT_EQ(c.DensityResults().countedNodes, 1);
+    EXPECT_EQ(c.FormMain->PanelText(1), "ﾃﾞｰﾀ総数：0個");
 }
 
 TEST_F(ContourTest, ScanCountCommandAsksConfirmsAndRefusesTooManyLines) {
@@ -710,13 +706,41 @@ TEST_F(ContourTest, ScanCountCommandAsksConfirmsAndRefusesTooManyLines) {
     EXPECT_EQ(BMMain::NetRadius, 100);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "?");
 
-    dialogs.expectInput(prompt, title, "200", QString("250"))
+    dialogs.expectInput(prompt, title, "200", QString("２５０"))
         .expectMessage("走査数を変更します。\r\n２００本 → ２４０本\r\nよろしいですか？",
                        MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::Yes);
-    c.FormMain_MenuClick(211);
+    c.FormMain->ToolButton("mesh")->trigger();
     EXPECT_EQ(BMMain::NetRadius, 120);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "120");
     EXPECT_EQ(c.DensityResults().grid.Radius(), 120);
     EXPECT_EQ(c.DensityResults().grid.High(), 252);
     BMMain::NetRadius = 100;
+}
+
+TEST_F(ContourTest, AnOldFileKeepsTheRoseTitleAndANewDocumentAlwaysAsksWhereToSave) {
+    Contour& c = Start();
+    QDir::setCurrent(dir.path());
+    ASSERT_TRUE(spit(dir.filePath("新規.QST"), "keep"));
+    c.FormRose->setTitle("rose");
+    dialogs.expectOpenFile(dir.filePath("old.QST")).expectSaveFile(std::nullopt);
+    ASSERT_TRUE(spit(dir.filePath("old.QST"), "c\r\np\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"));
+    c.FormMain_MenuClick(2);
+    EXPECT_EQ(c.FormRose->Title(), "rose");
+    c.FormMain_MenuClick(1);
+    c.FormMain_MenuClick(22);
+    EXPECT_EQ(slurp(dir.filePath("新規.QST")), "keep");
+}
+
+TEST_F(ContourTest, EachWindowComesBackInItsOwnStateAndInView) {
+    ASSERT_TRUE(spit(BMMain::SettingsPath(), "[Plot]\r\nStatus=2\r\n[Rose]\r\nLeft=-2E+07\r\n"
+                                             "Top=9E+07\r\nWidth=3E+07\r\nStatus=0\r\n"));
+    Contour& c = Start();
+    QCoreApplication::processEvents(); // the frame is maximised
+    EXPECT_EQ(c.FormMain->mdiArea().activeSubWindow(), c.FormPlot->parentWidget());
+    EXPECT_TRUE(
+        c.FormMain->mdiArea().viewport()->rect().contains(c.FormRose->parentWidget()->geometry()));
+    c.FormMain_MenuClick(1001);
+    ProfileFile ini(BMMain::SettingsPath());
+    EXPECT_EQ(ini.read("Plot", "Status", "?"), "2");
+    EXPECT_EQ(ini.read("Rose", "Left", "?"), "0");
 }

@@ -9,6 +9,7 @@
 #include "diagrams/printer_surface.h"
 #include "scripted_dialogs.h"
 #include "started_contour.h"
+#include "tabula.h"
 #include "test_files.h"
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,6 +117,7 @@ TEST_F(LevelsAndPoles, ThresholdColourPatternAndDeleteOnTheSelectedLevel) {
         shown = level.Label()->text();
     }
     EXPECT_EQ(shown, "100.00");
+    EXPECT_TRUE(c().Modified());
 
     dialogs.expectColor(0x123456).expectColor(std::nullopt);
     c().FormMain_MenuClick(321);
@@ -127,9 +130,6 @@ TEST_F(LevelsAndPoles, ThresholdColourPatternAndDeleteOnTheSelectedLevel) {
     EXPECT_EQ(level.FillStyle(), 4);
     for (int item = 400; item <= 407; ++item)
         EXPECT_EQ(c().FormMain->MenuItem(item)->isChecked(), item == 404) << item;
-    // Threshold, colour and pattern are no change of the document.
-    EXPECT_FALSE(c().Modified());
-
     Q_EMIT c().FormRSet->Move(1, 2.5f);
     const QString question = QStringLiteral("ｺﾝﾀｰを削除してもよろしいですか？\r\n（閾値：2.5)");
     dialogs
@@ -139,7 +139,6 @@ TEST_F(LevelsAndPoles, ThresholdColourPatternAndDeleteOnTheSelectedLevel) {
                        MsgResult::Yes);
     c().FormMain_MenuClick(311);
     EXPECT_EQ(c().Levels().Count(), 1);
-    EXPECT_FALSE(c().Modified());
     // The Delete key of the legend is the same command.
     Key(Qt::Key_Delete);
     EXPECT_TRUE(c().Levels().empty());
@@ -151,6 +150,7 @@ TEST_F(LevelsAndPoles, ThresholdColourPatternAndDeleteOnTheSelectedLevel) {
 TEST_F(LevelsAndPoles, NewLevelsNumberOneAboveTheHighestLoaded) {
     for (int i = 0; i < 3; ++i)
         c().AddLevel(0);
+    c().FormMain_MenuClick(103); // equal values are drawn once; all stay
     c().FormRSet->SelectLevel(3);
     dialogs.expectMessage("ｺﾝﾀｰを削除してもよろしいですか？\r\n（閾値：0)", MsgButtons::YesNo,
                           MsgIcon::Exclamation, "ｺﾝﾀｰの削除", MsgResult::Yes);
@@ -217,6 +217,8 @@ TEST_F(LevelsAndPoles, KeyboardWalkAndDraggingTheLabel) {
     EXPECT_LT(Level(five).Value(), 5.0f);
     EXPECT_NEAR(label->y() - topBefore, 40, 1);
     EXPECT_EQ(Level(five).Label()->text(), vb::Format(Level(five).Value(), QStringLiteral("0.00")));
+    Q_EMIT c().FormRSet->Move(five, -3); // not below 0 %
+    EXPECT_EQ(Level(five).Value(), 0.0f);
 }
 
 TEST_F(LevelsAndPoles, MarkersOnTheActiveWindowAndTheirNumbers) {
@@ -229,15 +231,14 @@ TEST_F(LevelsAndPoles, MarkersOnTheActiveWindowAndTheirNumbers) {
     EXPECT_EQ(PoleNumbers(c().PlotPoleList()), (std::vector<int>{1}));
     EXPECT_TRUE(c().Modified());
 
-    // A new marker: at the centre, the template caption, its label left of the net at the
-    // level of its bottom, the line from the marker to the label's bottom-left corner.
+    // A new marker: at the centre, named so, its line to the label's top-left corner.
     frmMap* form = c().FormPlot;
     const QRectF label = form->ControlRect(form->lblPole(1));
-    EXPECT_EQ(form->lblPole(1)->text(), "Ｎ２８゜Ｗ８２゜ＮＥ");
+    EXPECT_EQ(form->lblPole(1)->text(), "Ｎ０゜Ｅ０゜Ｎ");
     EXPECT_NEAR(label.left(), -100, 0.5);
     EXPECT_NEAR(label.top(), 100, 0.5);
     EXPECT_NEAR(form->ControlRect(form->imgPole(1)).center().x(), 0, 0.5);
-    EXPECT_NEAR(form->linePole(1).p2().y(), label.bottom(), 0.5);
+    EXPECT_NEAR(form->linePole(1).p2().y(), label.top(), 0.5);
     EXPECT_TRUE(form->LinePoleVisible(1) && form->imgPole(1)->isVisible());
 
     // Deleting marker 2 from its pop-up: marker 3 keeps its number, in both windows alike.
@@ -369,4 +370,47 @@ TEST_F(LevelsAndPoles, PrintedContourDiagramCarriesTheMarkerCaptions) {
                           MsgIcon::Exclamation, "QUILL Stereo", MsgResult::Yes);
     c().FormMain_MenuClick(32);
     EXPECT_EQ(PdfPageCount(pdf), 1);
+}
+
+TEST_F(LevelsAndPoles, EveryEditASaveWouldWriteAsksBeforeTheDocumentGoes) {
+    c().AddPole(c().FormCont);
+    c().FormRSet->SelectLevel(c().AddLevel(1).Index());
+    c().FormMain_MenuClick(103);
+    PictureSurface& picture = c().FormCont->picCont().Surface();
+    const std::function<void()> edits[] = {
+        [&] { Q_EMIT c().FormRSet->Move(1, 3); },
+        [&] { dialogs.expectColor(1), c().FormMain_MenuClick(321); },
+        [&] { c().FormMain_MenuClick(402); },
+        [&] { Q_EMIT c().FormCont->MovePoleLabel(1); },
+        [&] { Q_EMIT c().FormCont->MovePole(1, 0.5f, 0.3f); },
+    };
+    for (const auto& edit : edits) {
+        ASSERT_TRUE(c().SaveDataFile(dir.filePath("e.QST")));
+        edit();
+        dialogs.expectMessage("ﾃﾞｰﾀは変更されています。\r\n変更内容を保存しますか？",
+                              MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                              MsgResult::Cancel);
+        c().FormMain_MenuClick(1);
+    }
+    // The moved marker's old leader line has gone from the contour picture.
+    EXPECT_GT(qGray(picture.Image().pixel(picture.UserToDevice(-50, 50).toPoint())), 128);
+}
+
+TEST_F(LevelsAndPoles, LegendAndDiagramsShowWhatWasDrawnLast) {
+    c().FormMain->grdData().SetTextMatrix(2, 3, "45");
+    c().FormMain_MenuClick(103);
+    c().FormMain_MenuClick(202);
+    const QMdiArea& area = c().FormMain->mdiArea();
+    EXPECT_EQ(area.subWindowList(QMdiArea::StackingOrder).last()->widget(), c().FormPlot);
+    c().FormRSet->parentWidget()->resize(420, 500);
+    const QImage resized = c().FormRSet->picRSet().Surface().Image().copy();
+    ASSERT_TRUE(c().SaveDataFile(dir.filePath("one.QST")));
+    ASSERT_TRUE(c().OpenDataFile(QSTEREO_SAMPLES "/sample.QST"));
+    ASSERT_TRUE(c().OpenDataFile(dir.filePath("one.QST")));
+    EXPECT_EQ(c().FormRSet->picRSet().Surface().Image(), resized);
+    c().AddLevel(20);
+    c().FormMain->grdData().SetTextMatrix(3, 3, "80");
+    c().FormMain_MenuClick(103);
+    const double y = c().FormRSet->picRSet().Surface().UserToDevice(0, 20).y();
+    EXPECT_NEAR(Level(1).Label()->y(), y, 1);
 }

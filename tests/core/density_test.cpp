@@ -1,5 +1,6 @@
 #include "core/bmmain.h"
 #include "core/bmpole.h"
+#include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/density_texts.h"
 #include "core/rank_colors.h"
@@ -49,20 +50,16 @@ TEST(RankColors, FollowTheRampFromGreenThroughYellowToRed) {
     EXPECT_EQ(twentyOne[20], red);
 }
 
-TEST_F(DensityRun, EmptyDataSetGivesOnesAndTheOrientationOfTheFirstNode) {
+TEST_F(DensityRun, EmptyDataSetCountsNothingAndNamesNoMaximum) {
     const Density::DensityResult r = ComputeDensity({});
-    EXPECT_EQ(r.dataNumbers, 1);
-    EXPECT_EQ(r.countMax, 1);
-    EXPECT_EQ(r.countedNodes, 1);
-    EXPECT_EQ(r.histogram, std::vector<int32_t>{0});
-    EXPECT_EQ(std::tie(r.maximumI, r.maximumJ), std::make_tuple(0, 0));
+    EXPECT_EQ(std::tie(r.dataNumbers, r.countMax, r.countedNodes), std::make_tuple(0, 0, 0));
     EXPECT_EQ(r.grid.Low(), -10);
     EXPECT_EQ(r.grid.High(), 210);
     EXPECT_EQ(r.grid.At(100, 100), 0);
-    EXPECT_EQ(Density::DataCountText(r), "ﾃﾞｰﾀ総数：1個");
-    // Node (0, 0) is (-1, -1) on the unit net: beyond the rim, so dip 90.
-    EXPECT_EQ(Density::MaximumText(r), "極大値：1個（N45ﾟE90ﾟSE）");
-    EXPECT_EQ(Density::RankCaption(r), "頻度分布図（段彩）（最大値＝1）");
+    EXPECT_EQ(Density::DataCountText(r), "ﾃﾞｰﾀ総数：0個");
+    EXPECT_EQ(Density::MaximumText(r), "");
+    EXPECT_EQ(Density::RankCaption(r), "頻度分布図（段彩）");
+    EXPECT_EQ(ContourLevels::LegendText({{1, 5, 0, 0}}, 0, 0, 0), "     5～    0％");
 }
 
 TEST_F(DensityRun, StatusTextOfTheMaximumReadsItsNodeBackAsAnOrientation) {

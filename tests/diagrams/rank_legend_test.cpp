@@ -1,5 +1,6 @@
 #include "diagrams/picture_surface.h"
 #include "diagrams/rank_legend.h"
+#include "pixels.h"
 
 #include <QColor>
 #include <gtest/gtest.h>
@@ -34,11 +35,19 @@ TEST(RankLegend, BarsGrowFromTheLargestCountDownAndLabelsArePercent) {
     EXPECT_EQ(RankLegend::LabelText(1, 50), "2.00");
 }
 
-TEST(RankLegend, NothingCountedLeavesThePictureAsItWas) {
+TEST(RankLegend, NothingCountedClearsThePicture) {
     PictureSurface s(QSize(200, 200));
     s.Line({0, 0}, {100, 100}, RGB(255, 0, 0));
     const QImage before = s.Image().copy();
     EXPECT_FALSE(RankLegend::Draw(s, {0, 0, 10, {}, {}}));
     EXPECT_FALSE(RankLegend::Draw(s, {2, 0, 10, {}, {}}));
-    EXPECT_EQ(s.Image(), before);
+    EXPECT_NE(s.Image(), before);
+}
+
+TEST(RankLegend, CrowdedLabelsLeaveOutThoseThatWouldOverlapAndNoWindowIsTooLarge) {
+    PictureSurface s(QSize(30000, 320));
+    EXPECT_EQ(s.Size(), QSize(8192, 320));
+    RankLegend::Draw(s, {3000, 3000, 10, std::vector<int32_t>(3000, 1), std::vector<Rgb>(3000)});
+    // Down the label margin: text, gap, text ... not one stripe.
+    EXPECT_GT(pixels::DarkRunsDown(s.Image(), 7030, 0, 319), 10);
 }

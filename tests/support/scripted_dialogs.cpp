@@ -1,5 +1,7 @@
 #include "scripted_dialogs.h"
 
+#include "core/import_preview.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +22,8 @@ const char* kindName(ScriptedDialogs::Kind k) {
         return "printer set-up";
     case ScriptedDialogs::Kind::OpenExternal:
         return "external open";
+    case ScriptedDialogs::Kind::ImportPreview:
+        return "import preview";
     }
     return "?";
 }
@@ -104,6 +108,16 @@ ScriptedDialogs& ScriptedDialogs::expectOpenExternal(const QString& target, bool
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::expectImportPreview(const QString& fileName,
+                                                      ImportAnswer answer) {
+    Step s;
+    s.expected.kind = Kind::ImportPreview;
+    s.expected.text = fileName;
+    s.importAnswer = std::move(answer);
+    script_.push_back(s);
+    return *this;
+}
+
 QStringList ScriptedDialogs::messages() const {
     QStringList out;
     for (const Asked& a : asked_)
@@ -184,4 +198,11 @@ bool ScriptedDialogs::openExternal(const QString& pathOrUrl) {
     Asked a{Kind::OpenExternal, pathOrUrl, {}, MsgButtons::OK, MsgIcon::None, {}, 0, {}};
     const auto s = next(a);
     return s ? s->boolAnswer : false;
+}
+
+bool ScriptedDialogs::importPreview(const ImportPreviewRequest& request, ImportChoice& choice) {
+    Asked a{
+        Kind::ImportPreview, request.fileName, {}, MsgButtons::OKCancel, MsgIcon::None, {}, 0, {}};
+    const auto s = next(a);
+    return s && s->importAnswer && s->importAnswer(request, choice);
 }

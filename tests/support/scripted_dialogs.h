@@ -6,12 +6,25 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class ScriptedDialogs final : public Dialogs {
   public:
-    enum class Kind { Message, Input, Color, OpenFile, SaveFile, PrinterSetup, OpenExternal };
+    enum class Kind {
+        Message,
+        Input,
+        Color,
+        OpenFile,
+        SaveFile,
+        PrinterSetup,
+        OpenExternal,
+        ImportPreview
+    };
+    // Answers the import preview as a user would: looks at what it shows, sets the choice and
+    // returns false for Cancel.
+    using ImportAnswer = std::function<bool(const ImportPreviewRequest&, ImportChoice&)>;
 
     // What the program asked for, in order.
     struct Asked {
@@ -36,6 +49,8 @@ class ScriptedDialogs final : public Dialogs {
     ScriptedDialogs& expectSaveFile(std::optional<QString> answer);
     ScriptedDialogs& expectPrinterSetup(std::optional<QString> answer);
     ScriptedDialogs& expectOpenExternal(const QString& target, bool answer = true);
+    // The preview of the file named `fileName` (no folder).
+    ScriptedDialogs& expectImportPreview(const QString& fileName, ImportAnswer answer);
 
     // True when every expected dialog has been asked; fails the test otherwise when `check`.
     bool allAnswered() const { return script_.empty(); }
@@ -52,6 +67,7 @@ class ScriptedDialogs final : public Dialogs {
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<QString> printerSetup(const QString& currentPrinter) override;
     bool openExternal(const QString& pathOrUrl) override;
+    bool importPreview(const ImportPreviewRequest& request, ImportChoice& choice) override;
 
   private:
     struct Step {
@@ -61,6 +77,7 @@ class ScriptedDialogs final : public Dialogs {
         std::optional<QString> textAnswer;
         std::optional<uint32_t> colorAnswer;
         bool boolAnswer = true;
+        ImportAnswer importAnswer;
     };
     // The next step, checked to be of `kind`; nothing when the script has none.
     std::optional<Step> next(const Asked& asked);

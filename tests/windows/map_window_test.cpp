@@ -227,6 +227,11 @@ TEST_F(MapWindow, YenSignInATitleIsTheBackslashTheFileHolds) {
     // What shows is what a saved file opens as.
     const QByteArray saved = cp932::encode(BMMain::EncodeTitle(window->Title()));
     EXPECT_EQ(BMMain::DecodeTitle(cp932::decode(saved)), window->Title());
+    // Marks that a file's title holds as text stay text when it is confirmed unchanged.
+    window->setTitle(QStringLiteral("A＼nB\\ｎC"));
+    dialogs.expectInput(kPrompt, kTitleCaption, window->Title(), window->Title());
+    window->EditTitle();
+    EXPECT_EQ(window->Title(), QStringLiteral("A＼nB\\ｎC"));
 }
 
 TEST_F(MapWindow, TitleEditorTakesTheOneLineForm) {
@@ -371,6 +376,8 @@ TEST_F(MapWindow, LabelDropMovesTheLabelOnlyAndTheLineFollowsItsNearerEdge) {
     // Taken 5 px into the label, dropped so that its left edge lands at (60, 40) below the line.
     const QPointF grab(5, 4);
     const double unitsPerPx = 400.0 / window->picCont().width();
+    int dropped = 0;
+    QObject::connect(window.get(), &frmMap::MovePoleLabel, [&] { ++dropped; });
     drag(label, grab, &window->picCont(), pixelOf(*window, QPointF(60, 40)) + grab);
     EXPECT_TRUE(moved.empty());
     EXPECT_EQ(window->PoleNo(), 0);
@@ -389,6 +396,7 @@ TEST_F(MapWindow, LabelDropMovesTheLabelOnlyAndTheLineFollowsItsNearerEdge) {
     line = window->linePole(1);
     EXPECT_NEAR(line.y2(), after.top() + after.height(), 1e-4);
     EXPECT_TRUE(moved.empty());
+    EXPECT_EQ(dropped, 2);
 }
 
 TEST_F(MapWindow, DropOutsideThePictureMovesNothing) {
