@@ -146,12 +146,17 @@ void Tabula::applyStep(bool redo) {
     const UndoSpan span = redo ? history_->redo(target) : history_->undo(target);
     if (span.firstMovedRow >= 0) {
         const int from = std::max(span.firstMovedRow, FixedRows());
-        if (autoNumber_)
-            numberRows(from);
         for (int c = FixedCols(); c < Cols(); ++c)
             if (colLock_[c])
                 fillColumnBack(c, from, Rows() - 1, LockedCellColor);
     }
+    // The numbers follow the rows; a step that wrote the numbering column (a host clearing
+    // the grid) may have put back blanks where numbers were written unrecorded.
+    int renumberFrom = span.firstMovedRow;
+    if (!span.empty() && span.col1 <= numberingCol_ && numberingCol_ <= span.col2)
+        renumberFrom = renumberFrom < 0 ? span.row1 : std::min(renumberFrom, span.row1);
+    if (autoNumber_ && renumberFrom >= 0)
+        numberRows(renumberFrom);
 
     // The block the step changed becomes the selection.
     const int firstRow = std::min(FixedRows(), Rows() - 1), lastRow = Rows() - 1;

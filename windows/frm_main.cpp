@@ -276,6 +276,8 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     setWindowState(windowState() | Qt::WindowMaximized);
 
     BMContour::InitDataGrid(grid);
+    // The empty grid is what an undo comes back to without anything to save.
+    grid.SetUndoCleanPoint();
 }
 
 frmMain::~frmMain() {

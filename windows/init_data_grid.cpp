@@ -88,10 +88,6 @@ void InitDataGrid(Tabula& grid) {
     // takes the focus back, which closes it.
     if (focused)
         grid.setFocus(Qt::OtherFocusReason);
-    // Nothing of the old data can be undone into the fresh grid, and an undo back to this
-    // empty grid leaves nothing to save.
-    grid.ClearUndo();
-    grid.SetUndoCleanPoint();
 
     if (container)
         container->resize(static_cast<int>(std::lround((gridTwips + kHandleTwips) / tpp + 3)),

@@ -356,10 +356,8 @@ TEST_F(ContourTest, UndoingBackToWhatWasOpenedOrSavedLeavesNothingToAsk) {
     keys("", Qt::Key_Z);
     EXPECT_EQ(grid().TextMatrix(4, 1), "");
     EXPECT_FALSE(c.FormMain->Change());
-
-    keys("", Qt::Key_Y);
-    keys("", Qt::Key_S);
-    keys("", Qt::Key_Z); // now unlike the saved file
+    for (Qt::Key k : {Qt::Key_Y, Qt::Key_S, Qt::Key_Z}) // saved, then undone: unlike the file
+        keys("", k);
     dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
                           MsgResult::Cancel);
     bool cancel = false;

@@ -1,5 +1,4 @@
-// Prints what the undo of a host replacing every row costs: the bytes kept, and the time to
-// record (against the same writes without undo), undo and redo it.
+// Prints the bytes and times (record, undo, redo) of the undo of a host replacing every row.
 #include "tabula.h"
 
 #include <QApplication>

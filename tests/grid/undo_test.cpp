@@ -34,8 +34,7 @@ class UndoTest : public TabulaTest {
     }
 };
 
-// A selection, what is typed into it and the key that ends it, with the question that key
-// asks (answered Yes); no key: the host writes a block of rows as one step.
+// A selection, what is typed, the key (no key: a host step) and the question it asks (Yes).
 struct StepCase {
     const char* name;
     int row, col, rowSel, colSel;
@@ -113,7 +112,6 @@ TEST_F(UndoTest, AnEntryBeingTypedIsTakenBackFirst) {
     key(Qt::Key_Return); // (2, 1) holds "x"
     clickCell(4, 1);
     type("z");
-    ASSERT_EQ(focused(), editor());
     key(Qt::Key_Z, Qt::ControlModifier); // the entry goes, unreported
     EXPECT_EQ(grid->TextMatrix(4, 1), QStringLiteral("a4"));
     EXPECT_EQ(focused(), inner());
