@@ -154,36 +154,34 @@ void UndoHistory::recordText(int row, int col, const QString& before, const QStr
     checkSize();
 }
 
-void UndoHistory::recordInsertRow(int index, const QStringList& texts) {
-    if (!keeping())
-        return;
-    const int cols = static_cast<int>(texts.size());
+// Rows inserted (or removed) one after another at the same place make one entry.
+UndoHistory::Entry& UndoHistory::rowEntry(Entry::Kind kind, int index, int cols) {
     Entry* e = current_.entries.empty() ? nullptr : &current_.entries.back();
-    if (!(e && e->kind == Entry::InsertRows && e->row == index && e->cols == cols)) {
-        e = &newEntry(Entry::InsertRows);
+    if (!(e && e->kind == kind && e->row == index && e->cols == cols)) {
+        e = &newEntry(kind);
         e->row = index;
         e->cols = cols;
     }
     ++e->rows;
+    widen(index, 0, index + e->rows - 1, 0, true, index);
+    return *e;
+}
+
+void UndoHistory::recordInsertRow(int index, const QStringList& texts) {
+    if (!keeping())
+        return;
+    rowEntry(Entry::InsertRows, index, static_cast<int>(texts.size()));
     for (const QString& text : texts)
         Put(current_.after, text);
-    widen(index, 0, index + e->rows - 1, 0, true, index);
     checkSize();
 }
 
 void UndoHistory::recordRemoveRow(int index, int cols, const CellReader& text) {
     if (!keeping())
         return;
-    Entry* e = current_.entries.empty() ? nullptr : &current_.entries.back();
-    if (!(e && e->kind == Entry::RemoveRows && e->row == index && e->cols == cols)) {
-        e = &newEntry(Entry::RemoveRows);
-        e->row = index;
-        e->cols = cols;
-    }
-    ++e->rows;
+    rowEntry(Entry::RemoveRows, index, cols);
     for (int c = 0; c < cols; ++c)
         Put(current_.before, text(index, c));
-    widen(index, 0, index + e->rows - 1, 0, true, index);
     checkSize();
 }
 

@@ -94,6 +94,7 @@ class UndoHistory {
     bool keeping();
     static bool extends(const Entry& e, int row, int col);
     Entry& newEntry(Entry::Kind kind);
+    Entry& rowEntry(Entry::Kind kind, int index, int cols);
     void widen(int row1, int col1, int row2, int col2, bool wholeRows, int movedRow);
     void checkSize();
     void enforceLimits();
