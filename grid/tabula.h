@@ -321,12 +321,14 @@ class Tabula : public QWidget {
     // below does both). A new step leaves the undone steps behind.
     void BeginUndoStep();
     void EndUndoStep();
-    // Empties the history (after the host opened or made a document). Inside an open step
-    // the step is lost too.
+    // Empties the history; the clean mark stays only if the contents are at it. Inside an open
+    // step the step is lost too.
     void ClearUndo();
-    // Marks the contents as they are now as saved; undoing or redoing back to them leaves
-    // DataChanged False and IsAtUndoCleanPoint True. The history starts clean. A mark out of
-    // reach (its steps dropped, or replaced by new ones after undoing) is never reached again.
+    // Marks the contents as they are now as saved (after an open or a save); undoing or
+    // redoing back to them leaves DataChanged False and IsAtUndoCleanPoint True. A new grid is
+    // at its mark. A mark out of reach (its steps dropped, replaced by new ones after undoing,
+    // or the rows changed outside a step, as a host setting the grid up does) is never reached
+    // again until it is set anew.
     void SetUndoCleanPoint();
     bool IsAtUndoCleanPoint() const;
     // The history keeps at most UndoLimit steps (100; 0 keeps none) and UndoMemoryLimit bytes
