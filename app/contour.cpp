@@ -90,6 +90,10 @@ void Contour::Initialise(const QString& commandLine) {
         RedrawAll();
         SetChildWindowsEnabled(true);
     }
+    // The first drawing brought each diagram forward in turn; the window stored maximised
+    // stands in front again.
+    if (frontAtStart_)
+        FormMain->mdiArea().setActiveSubWindow(frontAtStart_);
     FormMain->grdData().setFocus();
     // Said once the program is up, so that the message is not hidden behind the splash.
     if (!refusal.isEmpty())
