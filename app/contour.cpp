@@ -286,11 +286,9 @@ bool Contour::HasOwnFile() const {
 }
 
 bool Contour::SaveChangesFirst() {
-    bool changed = modified_;
-    if (!changed) {
-        changed = FormMain->Change();
-        modified_ = changed;
-    }
+    // The grid's flag is asked afresh each time and not copied into Modified: undoing the grid
+    // back to what was saved clears it again.
+    const bool changed = modified_ || FormMain->Change();
     if (!changed)
         return true;
     const MsgResult answer = dialogs_.message(

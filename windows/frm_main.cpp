@@ -251,6 +251,8 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::AfterPaste, this, &frmMain::grdData_AfterPaste);
     connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
     connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
+    // Undoing back to what was last opened or saved leaves nothing to save.
+    connect(&grid, &Tabula::AfterUndo, this, [this] { change_ = !grdData().IsAtUndoCleanPoint(); });
     // Row numbers past 999 need a wider "No." column, whoever added the rows.
     const auto fitNumbers = [this] { BMContour::FitNumberColumn(grdData()); };
     connect(&grid, &Tabula::PropertyChanged, this, [fitNumbers](const QString& name) {
@@ -274,6 +276,8 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     setWindowState(windowState() | Qt::WindowMaximized);
 
     BMContour::InitDataGrid(grid);
+    // The empty grid is what an undo comes back to without anything to save.
+    grid.SetUndoCleanPoint();
 }
 
 frmMain::~frmMain() {
@@ -527,6 +531,8 @@ void frmMain::setChange(bool value) {
     change_ = value;
     // Switching redrawing on takes the current cell's text as the reference for changes.
     Tabula& grid = grdData();
+    if (!value)
+        grid.SetUndoCleanPoint();
     if (!value && grid.Redraw())
         grid.SetRedraw(true);
 }

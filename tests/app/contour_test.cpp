@@ -337,6 +337,37 @@ TEST_F(ContourTest, NoSaveQuestionAfterASaveWhenNothingChangedSince) {
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
+TEST_F(ContourTest, UndoingBackToWhatWasOpenedOrSavedLeavesNothingToAsk) {
+    const QString path = WriteSample("a.QST");
+    Contour& c = StartWithSample(path);
+    const auto keys = [](const char* text, Qt::Key k,
+                         Qt::KeyboardModifiers m = Qt::ControlModifier) {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    grid().SetRow(4);
+    grid().SetCol(1);
+    grid().setFocus();
+    keys("12", Qt::Key_Return, {});
+    grid().SetCol(3); // a refused dip is no step: the undo takes the angle back
+    dialogs.expectMessage("0～90の整数を入力してください。", MsgButtons::OK, MsgIcon::Exclamation,
+                          kCaption);
+    keys("95", Qt::Key_Return, {});
+    keys("", Qt::Key_Z);
+    EXPECT_EQ(grid().TextMatrix(4, 1), "");
+    EXPECT_FALSE(c.FormMain->Change());
+    for (Qt::Key k : {Qt::Key_Y, Qt::Key_S, Qt::Key_Z}) // saved, then undone: unlike the file
+        keys("", k);
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::Cancel);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    keys("", Qt::Key_Y);
+    c.FormMain_QueryUnload(cancel = false, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
+}
+
 TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
     Contour& c = Start();
     grid().SetTextMatrix(2, 1, "45");
@@ -380,7 +411,7 @@ TEST_F(ContourTest, ExitPromptCancelKeepsEverythingOpen) {
     c.FormMain_QueryUnload(cancel, 0);
     EXPECT_TRUE(cancel);
     EXPECT_NE(c.FormPlot, nullptr);
-    EXPECT_TRUE(c.Modified());
+    EXPECT_TRUE(c.FormMain->Change());
 
     // Yes, then a cancelled save dialog: still open.
     dialogs
