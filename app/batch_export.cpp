@@ -100,6 +100,8 @@ int Run(int argc, char* argv[]) {
     Settings settings;
     settings.gridVisible = DiagramSettings::ReadGridVisible();
     settings.roseDivisions = DiagramSettings::ReadRoseDivisions();
+    settings.plotMode = options.plotMode.value_or(DiagramSettings::ReadPlotMode());
+    settings.plotStatistics = DiagramSettings::ReadPlotStatistics();
     if (options.netRadius)
         BMMain::NetRadius = *options.netRadius;
     if (options.roseDivisions)
@@ -115,7 +117,10 @@ int Run(int argc, char* argv[]) {
         console.print(QStringLiteral("書き出し先のﾌｫﾙﾀﾞを作成できません。\r\n") + folder);
         return 1;
     }
-    return WriteExport(*document, settings, QDir(folder), options.format, console) ? 0 : 1;
+    return WriteExport(*document, settings, QDir(folder), options.format, options.dotsPerInch,
+                       console)
+               ? 0
+               : 1;
 }
 
 } // namespace BatchExport

@@ -13,9 +13,11 @@
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
+#include "windows/frm_statistics.h"
 
 #include <QAction>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -65,7 +67,10 @@ void Contour::Initialise(const QString& commandLine) {
     modified_ = false;
     gridVisible_ = DiagramSettings::ReadGridVisible();
     roseDivisions_ = DiagramSettings::ReadRoseDivisions();
+    plotMode_ = DiagramSettings::ReadPlotMode();
+    plotStatistics_ = DiagramSettings::ReadPlotStatistics();
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
 
     CreateWindows();
 
@@ -85,6 +90,10 @@ void Contour::Initialise(const QString& commandLine) {
         RedrawAll();
         SetChildWindowsEnabled(true);
     }
+    // The first drawing brought each diagram forward in turn; the window stored maximised
+    // stands in front again.
+    if (frontAtStart_)
+        FormMain->mdiArea().setActiveSubWindow(frontAtStart_);
     FormMain->grdData().setFocus();
     // Said once the program is up, so that the message is not hidden behind the splash.
     if (!refusal.isEmpty())
@@ -99,10 +108,16 @@ void Contour::CreateWindows() {
     FormMain->MenuItem(205)->setChecked(showContourOnRank_);
     for (int i = 0; i < 3; ++i)
         FormMain->MenuItem(202 + i)->setChecked(gridVisible_[i]);
+    CheckPlotItems();
     FormMain->setWindowTitle(kProgramTitle);
     // The level items are usable while a level exists.
     EnableLevelItems(false);
     FormMain->show();
+
+    // Shown one after the other, each window would take a stored maximised state over from
+    // the one before it (the area maximises a newly active window while the active one is).
+    QMdiArea& area = FormMain->mdiArea();
+    area.setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
 
     FormRSet = new frmRankSet;
     FormMain->AddChild(FormRSet);
@@ -157,12 +172,34 @@ void Contour::CreateWindows() {
         form->show();
         form->setEnabled(false);
     }
+    // A maximised window stands in front, as it did when it was saved.
+    for (QMdiSubWindow* sub : area.subWindowList())
+        if (sub->isMaximized())
+            frontAtStart_ = sub;
+    if (frontAtStart_)
+        area.setActiveSubWindow(frontAtStart_);
+    FormMain->installEventFilter(this);
     // On a first run nothing is stored: tile the five windows so every diagram shows.
     bool stored = false;
     for (const char* section : {"RankSet", "Plot", "Rose", "Rank", "Contour"})
         stored = stored || WindowPosition::Read(QString::fromLatin1(section), 0).status >= 0;
     if (!stored)
-        FormMain->mdiArea().tileSubWindows();
+        area.tileSubWindows();
+}
+
+bool Contour::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FormMain && event->type() == QEvent::WindowActivate) {
+        FormMain->removeEventFilter(this);
+        // After the activation has gone round the child windows.
+        QTimer::singleShot(0, this, [this] {
+            if (!FormMain)
+                return;
+            if (frontAtStart_)
+                FormMain->mdiArea().setActiveSubWindow(frontAtStart_);
+            FormMain->mdiArea().setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Contour::ConnectMapEvents(frmMap* form) {
@@ -244,12 +281,14 @@ QString Contour::DialogFolder() const {
     return QDir::homePath();
 }
 
+bool Contour::HasOwnFile() const {
+    return !untitled_ && BMMain::FileExists(fileName_);
+}
+
 bool Contour::SaveChangesFirst() {
-    bool changed = modified_;
-    if (!changed) {
-        changed = FormMain->Change();
-        modified_ = changed;
-    }
+    // The grid's flag is asked afresh each time and not copied into Modified: undoing the grid
+    // back to what was saved clears it again.
+    const bool changed = modified_ || FormMain->Change();
     if (!changed)
         return true;
     const MsgResult answer = dialogs_.message(
@@ -259,7 +298,7 @@ bool Contour::SaveChangesFirst() {
         return false;
     if (answer == MsgResult::Yes) {
         QString path = fileName_;
-        if (!BMMain::FileExists(path)) {
+        if (!HasOwnFile()) {
             path = BMContour::ShowSaveDialog(dialogs_, fileName_, DialogFolder());
             if (path.isEmpty())
                 return false;
@@ -284,6 +323,8 @@ void Contour::FormMain_QueryUnload(bool& Cancel, int) {
     Positions.SaveWindowPosML2(FormRank, QStringLiteral("Rank"));
     Positions.SaveWindowPosML2(FormRose, QStringLiteral("Rose"));
     Positions.SaveWindowPosML2(FormRSet, QStringLiteral("RankSet"));
+    if (FormStat)
+        Positions.SaveWindowPosML2(FormStat, QStringLiteral("Statistics"));
     UnloadChildWindows();
 }
 
@@ -293,6 +334,7 @@ void Contour::UnloadChildWindows() {
     UnloadForm(FormRank);
     UnloadForm(FormRose);
     UnloadForm(FormRSet);
+    UnloadForm(FormStat);
 }
 
 void Contour::Terminate() {

@@ -4,9 +4,12 @@
 
 #include "core/contour_levels.h"
 #include "core/density.h"
+#include "core/diagram_settings.h"
 #include "core/document.h"
 #include "core/keyed_collection.h"
+#include "core/local_maxima.h"
 #include "core/measurement.h"
+#include "core/orientation_statistics.h"
 #include "diagrams/diagram_page.h"
 #include "diagrams/pole_labels.h"
 #include "platform/window_position.h"
@@ -15,6 +18,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -24,11 +28,13 @@
 class Dialogs;
 class DrawingSurface;
 class FileAssociation;
+class QMdiSubWindow;
 class QWidget;
 class frmMain;
 class frmMap;
 class frmPEdit;
 class frmRankSet;
+class frmStatistics;
 
 class Contour : public QObject {
     Q_OBJECT
@@ -53,6 +59,8 @@ class Contour : public QObject {
     frmRankSet* FormRSet = nullptr;
     // The maximum-point list while it is open.
     frmPEdit* FormPE = nullptr;
+    // The statistics window, from the first time it is opened.
+    frmStatistics* FormStat = nullptr;
 
     // Measurements counted by the last density run.
     int DataNumbers() const { return dataNumbers_; }
@@ -81,6 +89,10 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
+    DiagramSettings::PlotMode PlotMode() const { return plotMode_; }
+    bool PlotStatistics() const { return plotStatistics_; }
+    // The orientation statistics of the last density run's data set.
+    const OrientationStatistics::Statistics& Statistics() const { return statistics_; }
     const KeyedCollection<Grade>& Levels() const { return Grades; }
     const KeyedCollection<Pole>& ContourPoleList() const { return ContourPoles; }
     const KeyedCollection<Pole>& PlotPoleList() const { return PlotPoles; }
@@ -97,6 +109,10 @@ class Contour : public QObject {
     using PrinterFactory = std::function<std::unique_ptr<DrawingSurface>()>;
     void SetPrinterFactory(PrinterFactory factory) { printerFactory_ = std::move(factory); }
 
+  protected:
+    // Waits for the frame's first activation (see frontAtStart_).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     // Window creation and events.
     void CreateWindows();
@@ -112,6 +128,8 @@ class Contour : public QObject {
     void SetChildWindowsEnabled(bool enabled);
     void UnloadChildWindows();
     void SetCaption();
+    // Whether the document has a file of its own to be saved over without a dialog.
+    bool HasOwnFile() const;
     // Asks whether to save a changed document, and saves on Yes. False when the document must
     // stay: Cancel, a cancelled save dialog or a failed save.
     bool SaveChangesFirst();
@@ -139,6 +157,18 @@ class Contour : public QObject {
     // as CSV for other programs.
     void ImportCommand();
     void ExportDataCommand();
+
+    // Analysis: maximum points at the density maxima, the statistics window, what the plot
+    // draws.
+    void PlaceAutomaticMaxima();
+    // The maxima the command places: inside the lowest level's area, or the five highest when
+    // there is no level; none where a maximum point already stands.
+    std::vector<LocalMaxima::Maximum> MaximaToPlace() const;
+    void ShowStatisticsWindow();
+    void RefreshStatistics();
+    void SetPlotMode(DiagramSettings::PlotMode mode);
+    void TogglePlotStatistics();
+    void CheckPlotItems();
 
     // Contour levels, on the legend's selected level.
     Grade* SelectedLevel(const QString& title);
@@ -216,17 +246,27 @@ class Contour : public QObject {
     // The last walk of the grid; kept for the other diagrams while walkShared_.
     std::vector<Measurements::Measurement> measurements_;
     bool walkShared_ = false;
+    // The window stored maximised. Until the frame is first activated, which activates every
+    // child window in turn, no child takes the maximised state over from another; then this one
+    // is brought back to the front.
+    QPointer<QMdiSubWindow> frontAtStart_;
     bool walkDone_ = false;
 
     // The contour picture without its maximum points, to draw them again after an edit.
     QImage contourUnderMarkers_;
     // The last density run; not allocated before the first one and after a new document.
     Density::DensityResult density_;
+    OrientationStatistics::Statistics statistics_;
+    DiagramSettings::PlotMode plotMode_ = DiagramSettings::PlotMode::Poles;
+    bool plotStatistics_ = false;
     int countMax_ = 0;
     int dataNumbers_ = 0;
     long countedNodes_ = 0;
     int roseDivisions_ = 16;
     QString fileName_;
+    // Neither opened nor saved yet: FileName is only the proposed name, whatever file of
+    // that name the current folder may hold.
+    bool untitled_ = true;
     QString lastFolder_;
     bool showContourOnRank_ = true;
     bool modified_ = false;

@@ -9,6 +9,7 @@
 #include "windows/frm_main.h"
 #include "windows/frm_map.h"
 #include "windows/frm_rank_set.h"
+#include "windows/frm_statistics.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -78,6 +79,22 @@ void Contour::FormMain_MenuClick(int Index) {
         break;
     case 113:
         OpenPoleList();
+        break;
+    case 121:
+        PlaceAutomaticMaxima();
+        break;
+    case 122:
+        ShowStatisticsWindow();
+        break;
+    case 222:
+    case 223:
+    case 224:
+        SetPlotMode(Index == 222   ? DiagramSettings::PlotMode::Poles
+                    : Index == 223 ? DiagramSettings::PlotMode::Circles
+                                   : DiagramSettings::PlotMode::Both);
+        break;
+    case 225:
+        TogglePlotStatistics();
         break;
     case 301:
         ChangeLevelValue();
@@ -155,7 +172,7 @@ void Contour::OpenCommand() {
 }
 
 void Contour::SaveCommand() {
-    if (BMMain::FileExists(fileName_))
+    if (HasOwnFile())
         SaveDataFile(fileName_);
     else
         SaveAsCommand();
@@ -168,6 +185,7 @@ void Contour::SaveAsCommand() {
         return;
     lastFolder_ = QFileInfo(path).absolutePath();
     fileName_ = path;
+    untitled_ = false;
     SaveDataFile(fileName_);
     SetCaption();
 }
@@ -215,6 +233,8 @@ void Contour::CopyCommand() {
         picture = &map->picCont();
     else if (auto* legend = qobject_cast<frmRankSet*>(active))
         picture = &legend->picRSet();
+    else if (auto* statistics = qobject_cast<frmStatistics*>(active))
+        statistics->CopyToClipboard();
     if (!picture)
         return;
     QGuiApplication::clipboard()->setImage(picture->Surface().Image());

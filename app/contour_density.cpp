@@ -9,7 +9,10 @@
 #include "windows/frm_map.h"
 
 void Contour::ComputeDensity() {
-    density_ = Density::ComputeDensity(ReadMeasurements());
+    const std::vector<Measurements::Measurement>& data = ReadMeasurements();
+    density_ = Density::ComputeDensity(data);
+    statistics_ = OrientationStatistics::Compute(data);
+    RefreshStatistics();
     // The count leaves the grid at the first data row, column 1.
     if (FormMain) {
         FormMain->grdData().SetCol(1);

@@ -15,7 +15,7 @@ void Contour::DrawContourDiagram(int flag) {
     if (paper)
         options.markers = ContourMarkers();
     const std::vector<ContourLevels::Level> levels = PrepareLevels();
-    const DiagramPage::DiagramDrawing drawing = ContourDiagram(paper, density_, levels, options);
+    const DiagramPage::DiagramDrawing drawing = ContourDiagram(density_, levels, options);
     if (paper) {
         PrintDiagram(FormCont->Title(), drawing);
         return;

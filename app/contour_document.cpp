@@ -43,6 +43,7 @@ void Contour::NewDocument(bool ResetGrid) {
     FormRose->setTitle(*blank.roseTitle);
     FormCont->setTitle(blank.contourTitle);
     fileName_ = QStringLiteral("新規.QST");
+    untitled_ = true;
     ClearDiagramObjects();
     EnableLevelItems(false);
     if (ResetGrid) {
@@ -77,8 +78,12 @@ bool Contour::OpenDataFile(const QString& path) {
     std::optional<Document> document = DataFile::ReadDataFile(path, dialogs_);
     if (!document)
         return false;
+    // A file of the first version has no rose title: the rose keeps the one it shows.
+    if (!document->roseTitle)
+        document->roseTitle = FormRose->Title();
     NewDocument(false);
     fileName_ = path;
+    untitled_ = false;
     ApplyDocument(*document);
     // The grid holds the rows now; the diagrams are drawn from it.
     document.reset();
@@ -108,7 +113,6 @@ void Contour::RedrawLoadedData() {
 }
 
 void Contour::ApplyDocument(const Document& document) {
-    // A file of the first version has no rose title: the rose keeps the one it has.
     if (document.roseTitle)
         FormRose->setTitle(*document.roseTitle);
     FormCont->setTitle(document.contourTitle);

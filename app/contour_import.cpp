@@ -7,6 +7,7 @@
 #include "core/safe_save.h"
 #include "core/vb.h"
 #include "platform/desktop.h"
+#include "tabula.h"
 #include "windows/frm_main.h"
 
 #include <QFileInfo>
@@ -81,7 +82,11 @@ void Contour::ImportCommand() {
     } else {
         rows = std::move(outcome.rows);
     }
-    FillDataGrid(rows);
+    {
+        // One undo takes the whole import back.
+        const TabulaUndoStep step(FormMain->grdData());
+        FillDataGrid(rows);
+    }
     FormMain->setChange(true);
     RedrawLoadedData();
 }

@@ -16,8 +16,13 @@ void Contour::DrawPlot(int flag) {
         return;
     const std::vector<Measurements::Measurement>& data = ReadMeasurements();
     const bool grid = gridVisible_[0];
+    // The statistics drawn over the plot are those of the poles it draws.
+    std::optional<OrientationStatistics::Statistics> statistics;
+    if (plotStatistics_)
+        statistics = OrientationStatistics::Compute(data);
+    const PlotDrawing::PlotOptions options{plotMode_, statistics ? &*statistics : nullptr};
     const auto drawing = [&](DrawingSurface& surface, float penFactor) {
-        return PlotDrawing::DrawPlot(surface, penFactor, data, grid);
+        return PlotDrawing::DrawPlot(surface, penFactor, data, grid, options);
     };
     if (flag != 0) {
         PrintDiagram(FormPlot->Title(), drawing);

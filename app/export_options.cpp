@@ -18,6 +18,10 @@ constexpr int kMaxScanLines = 2 * BMMain::kMaxNetRadius;
 
 const QStringList kFormats = {QStringLiteral("pdf"), QStringLiteral("svg"), QStringLiteral("png")};
 
+// From a coarse screen to a fine printer; an A4 page at the most is about 2.2 GB of pixels.
+constexpr int kMinDotsPerInch = 72;
+constexpr int kMaxDotsPerInch = 2400;
+
 Command Refused(const QString& text) {
     Command command;
     command.text = text;
@@ -35,10 +39,14 @@ struct Parser {
         QStringLiteral("export"),
         QStringLiteral("図をﾌｧｲﾙとして DIR に書き出します（窓は開きません）。"),
         QStringLiteral("DIR")};
-    QCommandLineOption formatOption{
-        QStringLiteral("format"),
-        QStringLiteral("図のﾌｧｲﾙ形式: pdf（既定）, svg, png（300 dpi）。"),
-        QStringLiteral("pdf|svg|png"), QStringLiteral("pdf")};
+    QCommandLineOption formatOption{QStringLiteral("format"),
+                                    QStringLiteral("図のﾌｧｲﾙ形式: pdf（既定）, svg, png。"),
+                                    QStringLiteral("pdf|svg|png"), QStringLiteral("pdf")};
+    QCommandLineOption dpiOption{
+        QStringLiteral("dpi"),
+        QStringLiteral("図を描く解像度（72～2400、既定 300）: png の1ｲﾝﾁあたりの画素数。"
+                       "pdf と svg もその解像度のﾌﾟﾘﾝﾀと同じように描きます。"),
+        QStringLiteral("N"), QStringLiteral("300")};
     QCommandLineOption scanLinesOption{
         QStringLiteral("scan-lines"),
         QStringLiteral("走査数（20の倍数、20～2000）。今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
@@ -63,6 +71,11 @@ struct Parser {
     QCommandLineOption skipOption{
         QStringLiteral("skip-bad-rows"),
         QStringLiteral("読めない行を読み飛ばします（既定では1行でもあれば何も書き出しません）。")};
+    QCommandLineOption plotOption{
+        QStringLiteral("plot"),
+        QStringLiteral("投影図に描くもの: poles（極）, circles（大円）, both（極と大円）。"
+                       "今回だけ設定ﾌｧｲﾙの値に代えて使います。"),
+        QStringLiteral("poles|circles|both")};
     QCommandLineOption helpOption{{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("この説明を表示します。")};
     QCommandLineOption versionOption{{QStringLiteral("v"), QStringLiteral("version")},
@@ -77,8 +90,10 @@ struct Parser {
             "ﾃﾞｰﾀﾌｧｲﾙ（.QST）の代わりに測定値のﾌｧｲﾙ（CSV, TSV, ﾃｷｽﾄ, xlsx）も読めます。"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         for (const QCommandLineOption* option :
-             {&exportOption, &formatOption, &scanLinesOption, &roseOption, &convertOption,
-              &notationOption, &sheetOption, &skipOption, &helpOption, &versionOption})
+             {&exportOption, &formatOption, &dpiOption, &scanLinesOption, &roseOption,
+              &plotOption, &convertOption, &notationOption, &sheetOption, &skipOption,
+              &helpOption,
+              &versionOption})
             parser.addOption(*option);
         parser.addPositionalArgument(
             QStringLiteral("FILE"),
@@ -96,13 +111,20 @@ std::optional<int> WholeNumber(const QString& text) {
 } // namespace
 
 bool IsExportCommandLine(const QStringList& arguments) {
-    static const QStringList names = {
-        QStringLiteral("--export"),     QStringLiteral("--format"),
-        QStringLiteral("--scan-lines"), QStringLiteral("--rose-divisions"),
-        QStringLiteral("--convert"),    QStringLiteral("--notation"),
-        QStringLiteral("--sheet"),      QStringLiteral("--skip-bad-rows"),
-        QStringLiteral("--help"),       QStringLiteral("-h"),
-        QStringLiteral("--version"),    QStringLiteral("-v")};
+    static const QStringList names = {QStringLiteral("--export"),
+                                      QStringLiteral("--format"),
+                                      QStringLiteral("--dpi"),
+                                      QStringLiteral("--scan-lines"),
+                                      QStringLiteral("--rose-divisions"),
+                                      QStringLiteral("--plot"),
+                                      QStringLiteral("--convert"),
+                                      QStringLiteral("--notation"),
+                                      QStringLiteral("--sheet"),
+                                      QStringLiteral("--skip-bad-rows"),
+                                      QStringLiteral("--help"),
+                                      QStringLiteral("-h"),
+                                      QStringLiteral("--version"),
+                                      QStringLiteral("-v")};
     for (qsizetype i = 1; i < arguments.size(); ++i)
         if (names.contains(OptionName(arguments[i])))
             return true;
@@ -167,6 +189,14 @@ Command ParseCommandLine(const QStringList& arguments) {
     if (!kFormats.contains(options.format))
         return Refused(QStringLiteral("--format: ﾌｧｲﾙ形式は pdf, svg, png のどれかです。"));
 
+    if (p.parser.isSet(p.dpiOption)) {
+        const auto dpi = WholeNumber(p.parser.value(p.dpiOption));
+        if (!dpi || *dpi < kMinDotsPerInch || *dpi > kMaxDotsPerInch)
+            return Refused(QStringLiteral("--dpi: 解像度を%1～%2の整数で入力して下さい。")
+                               .arg(kMinDotsPerInch)
+                               .arg(kMaxDotsPerInch));
+        options.dotsPerInch = *dpi;
+    }
     if (p.parser.isSet(p.scanLinesOption)) {
         const auto lines = WholeNumber(p.parser.value(p.scanLinesOption));
         if (!lines || *lines < kMinScanLines || *lines > kMaxScanLines || *lines % kScanLineStep)
@@ -181,6 +211,12 @@ Command ParseCommandLine(const QStringList& arguments) {
         if (*divisions > DiagramSettings::kMaxRoseDivisions)
             return Refused(QStringLiteral("--rose-divisions: 360より大きい値は入力できません。"));
         options.roseDivisions = int16_t(*divisions);
+    }
+    if (p.parser.isSet(p.plotOption)) {
+        options.plotMode = DiagramSettings::PlotModeFromText(p.parser.value(p.plotOption));
+        if (!options.plotMode)
+            return Refused(
+                QStringLiteral("--plot: 投影図に描くものは poles, circles, both のどれかです。"));
     }
     command.action = Command::Action::Export;
     return command;

@@ -3,6 +3,7 @@
 #include "core/contour_levels.h"
 #include "core/density.h"
 #include "core/export_summary.h"
+#include "core/local_maxima.h"
 #include "core/measurement.h"
 #include "core/rose.h"
 #include "diagrams/density_diagrams.h"
@@ -20,14 +21,12 @@ namespace BatchExport {
 
 namespace {
 
-// The printed page: A4 portrait, its raster at 300 dpi (PenFactor 1, so lines are as wide as
-// on a 300 dpi printer). PDF and SVG keep the drawing as vectors on the same page.
-constexpr double kDotsPerInch = 300;
-
-QSize PagePixels() {
+// The printed page: A4 portrait at the resolution asked for (lines as wide as a printer of
+// that resolution prints them). PDF and SVG keep the drawing as vectors on the same page.
+QSize PagePixels(int dotsPerInch) {
     const QSizeF mm = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
-    return {int(mm.width() / 25.4 * kDotsPerInch + 0.5),
-            int(mm.height() / 25.4 * kDotsPerInch + 0.5)};
+    return {int(mm.width() / 25.4 * dotsPerInch + 0.5),
+            int(mm.height() / 25.4 * dotsPerInch + 0.5)};
 }
 
 bool CannotWrite(ConsoleDialogs& console, const QString& path) {
@@ -43,18 +42,25 @@ bool WriteFile(const QString& path, const QByteArray& bytes, ConsoleDialogs& con
 }
 
 // One diagram on one page of a file, through the print command's page frame.
-bool WritePage(const QString& path, const QString& title, const DiagramPage::DiagramDrawing& draw,
-               ConsoleDialogs& console) {
-    FileSurface page(path, PagePixels(), kDotsPerInch);
+bool WritePage(const QString& path, int dotsPerInch, const QString& title,
+               const DiagramPage::DiagramDrawing& draw, ConsoleDialogs& console) {
+    FileSurface page(path, PagePixels(dotsPerInch), dotsPerInch);
+    if (!page.PageAllocated()) {
+        console.print(QStringLiteral("%1 dpi の図を描くﾒﾓﾘが足りません。--dpi を小さくして下さい。")
+                          .arg(dotsPerInch) +
+                      QStringLiteral("\r\n") + path);
+        return false;
+    }
     return DiagramPage::PrintDiagramPage(page, title, draw) || CannotWrite(console, path);
 }
 
 } // namespace
 
 bool WriteExport(const Document& document, const Settings& settings, const QDir& folder,
-                 const QString& format, ConsoleDialogs& console) {
+                 const QString& format, int dotsPerInch, ConsoleDialogs& console) {
     const std::vector<Measurements::Measurement> data = Measurements::FromRows(document.rows);
     const Density::DensityResult density = Density::ComputeDensity(data);
+    const OrientationStatistics::Statistics statistics = OrientationStatistics::Compute(data);
     // The contour diagram's preparation drops duplicate levels, as the program does on its
     // first drawing.
     std::vector<Document::Grade> grades = document.grades;
@@ -89,25 +95,30 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
     rankOptions.grid = settings.gridVisible[1];
     rankOptions.dataError = dataError;
     const bool plotGrid = settings.gridVisible[0];
+    const PlotDrawing::PlotOptions plotOptions{settings.plotMode,
+                                               settings.plotStatistics ? &statistics : nullptr};
     return WritePage(
-               pagePath("plot"), document.plotTitle,
+               pagePath("plot"), dotsPerInch, document.plotTitle,
                [&](DrawingSurface& page, float penFactor) {
-                   return PlotDrawing::DrawPlot(page, penFactor, data, plotGrid);
+                   return PlotDrawing::DrawPlot(page, penFactor, data, plotGrid, plotOptions);
                },
                console) &&
            WritePage(
-               pagePath("rose"), document.roseTitle.value_or(QStringLiteral("ローズダイアグラム")),
+               pagePath("rose"), dotsPerInch,
+               document.roseTitle.value_or(QStringLiteral("ローズダイアグラム")),
                [&](DrawingSurface& page, float penFactor) {
                    return RoseDrawing::DrawRose(page, penFactor, counts, divisions);
                },
                console) &&
-           WritePage(pagePath("contour"), document.contourTitle,
-                     ContourDiagram(true, density, levels, contourOptions), console) &&
+           WritePage(pagePath("contour"), dotsPerInch, document.contourTitle,
+                     ContourDiagram(density, levels, contourOptions), console) &&
            // The graded-shading page has no title; its contour overlay is on at every start.
-           WritePage(pagePath("rank"), QString(), RankDiagram(density, levels, rankOptions),
-                     console) &&
+           WritePage(pagePath("rank"), dotsPerInch, QString(),
+                     RankDiagram(density, levels, rankOptions), console) &&
            WriteFile(folder.filePath(QStringLiteral("summary.json")),
-                     ExportSummary::SummaryJson(density, levels, rose), console) &&
+                     ExportSummary::SummaryJson(density, levels, rose, statistics,
+                                                LocalMaxima::Find(density)),
+                     console) &&
            WriteFile(folder.filePath(QStringLiteral("density.csv")),
                      ExportSummary::DensityCsv(density.grid), console);
 }

@@ -30,11 +30,18 @@ float RoundHundredths(double v) {
     return static_cast<float>(std::floor(v * 100.0 + 0.5) / 100.0);
 }
 
+bool NorthDip(const QString& dipDirection) {
+    const QString direction = FirstLetter(dipDirection);
+    return direction.isEmpty() || direction == u"N";
+}
+
+bool WestSide(const QString& strikeSide) {
+    return FirstLetter(strikeSide) == u"W";
+}
+
 NetPoint OrientationToNet(int strikeAngle, const QString& strikeSide, int dipAngle,
                           const QString& dipDirection) {
-    const QString direction = FirstLetter(dipDirection);
-    return PoleToNet(strikeAngle, FirstLetter(strikeSide) == u"W", dipAngle,
-                     direction.isEmpty() || direction == u"N");
+    return PoleToNet(strikeAngle, WestSide(strikeSide), dipAngle, NorthDip(dipDirection));
 }
 
 NetPoint PoleToNet(int strikeAngle, bool west, int dipAngle, bool north) {

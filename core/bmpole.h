@@ -48,6 +48,11 @@ Orientation NetToOrientation(float x, float y);
 // orientation in full-width characters, as "Ｎ２８゜Ｗ８２゜ＮＥ".
 QString OrientationCaption(float x, float y);
 
+// The two letter tests of the conversion, on the first letter in upper case and half-width:
+// the dip direction is empty or starts with N; the strike side starts with W.
+bool NorthDip(const QString& dipDirection);
+bool WestSide(const QString& strikeSide);
+
 // The same from the two letter tests already made: north = the dip direction is empty or
 // starts with N; west = the strike side starts with W.
 NetPoint PoleToNet(int strikeAngle, bool west, int dipAngle, bool north);

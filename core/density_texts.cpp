@@ -1,7 +1,5 @@
 #include "core/density_texts.h"
 
-#include "core/bmpole.h"
-
 namespace Density {
 
 QString DataCountText(const DensityResult& result) {
@@ -15,8 +13,11 @@ QString MaximumText(const DensityResult& result) {
     const double r = result.grid.Radius() > 0 ? result.grid.Radius() : 1;
     const BMPole::Orientation o =
         BMPole::NetToOrientation(float(result.maximumI / r - 1), float(result.maximumJ / r - 1));
-    return QStringLiteral("極大値：%1個（N%2ﾟ%3%4ﾟ%5）")
-        .arg(result.countMax)
+    return QStringLiteral("極大値：%1個（%2）").arg(result.countMax).arg(OrientationText(o));
+}
+
+QString OrientationText(const BMPole::Orientation& o) {
+    return QStringLiteral("N%1ﾟ%2%3ﾟ%4")
         .arg(o.StrikeAngle)
         .arg(o.StrikeSide)
         .arg(o.DipAngle)

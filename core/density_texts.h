@@ -2,6 +2,7 @@
 // bar, the largest count in the graded-shading window's caption.
 #pragma once
 
+#include "core/bmpole.h"
 #include "core/density.h"
 
 #include <QString>
@@ -14,6 +15,8 @@ QString DataCountText(const DensityResult& result);
 // of the maximum node read back from its net position; R is the grid's radius. Empty when
 // nothing was counted.
 QString MaximumText(const DensityResult& result);
+// An orientation as panel 2 writes it: "N" strike "ﾟ" side dip "ﾟ" direction.
+QString OrientationText(const BMPole::Orientation& o);
 // The graded-shading window's caption: "頻度分布図（段彩）（最大値＝" largest "）", without the
 // maximum when nothing was counted.
 QString RankCaption(const DensityResult& result);

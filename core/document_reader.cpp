@@ -51,6 +51,9 @@ namespace {
 
 const QString kVersionKey = QStringLiteral("QuillStereoVersion");
 constexpr float kFarthestPosition = 10;
+// Most data rows a block that ends early may claim: the rows it lacks are made empty, and a
+// few bytes must not ask for a grid no memory holds.
+constexpr qsizetype kMostRowsLeftOut = 1'000'000;
 
 // Thrown inside the parser only; Read turns it into its result.
 struct Refusal {
@@ -97,12 +100,19 @@ class Parser {
 
         // Each row takes at least one line: no claim can make the reader reserve more.
         d.rows.reserve(static_cast<size_t>(std::min(rowCount, fields_.linesLeft())));
-        for (qsizetype k = 0; k < rowCount; ++k) {
+        // The block is read up to the end of the file; the rows it lacks stay empty, as the
+        // earlier versions left them in the grid.
+        while (qsizetype(d.rows.size()) < rowCount && !fields_.onlyBlanksLeft()) {
             const std::optional<QStringView> line = fields_.plainText();
             d.rows.push_back(Document::Row::FromLine(line ? *line : QStringView(text())));
         }
         if (const auto extra = fields_.lineOfAnythingLeft())
             throw Refusal{{ReadFailure::Kind::ExtraData, *extra}};
+        if (qsizetype(d.rows.size()) < rowCount) {
+            if (rowCount > kMostRowsLeftOut)
+                throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
+            d.rows.resize(static_cast<size_t>(rowCount));
+        }
         return d;
     }
 
@@ -118,6 +128,9 @@ class Parser {
         const auto field = fields_.numberField();
         if (!field)
             throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
+        // An empty field reads as 0, as the earlier versions read it.
+        if (field->isEmpty())
+            return 0;
         const auto value = vb::ParseNumber(*field);
         if (!value)
             throw Refusal{{ReadFailure::Kind::NotANumber, fields_.line()}};

@@ -37,6 +37,74 @@ QJsonArray Levels(const Density::DensityResult& density,
     return levels;
 }
 
+QJsonObject OrientationJson(const BMPole::Orientation& o) {
+    return {{QStringLiteral("strike"), o.StrikeAngle},
+            {QStringLiteral("side"), o.StrikeSide},
+            {QStringLiteral("dip"), o.DipAngle},
+            {QStringLiteral("direction"), o.DipDirection}};
+}
+
+QJsonObject DirectionJson(const OrientationStatistics::Direction& d) {
+    return {{QStringLiteral("trend"), d.trend}, {QStringLiteral("plunge"), d.plunge}};
+}
+
+// A line with the plane whose pole it is.
+QJsonObject PoleJson(const OrientationStatistics::Direction& d) {
+    QJsonObject pole = DirectionJson(d);
+    pole.insert(QStringLiteral("plane"), OrientationJson(OrientationStatistics::PlaneOf(d)));
+    return pole;
+}
+
+QJsonValue Optional(const std::optional<double>& v) {
+    return v ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue FabricJson(OrientationStatistics::Fabric fabric) {
+    switch (fabric) {
+    case OrientationStatistics::Fabric::Cluster:
+        return QStringLiteral("cluster");
+    case OrientationStatistics::Fabric::Girdle:
+        return QStringLiteral("girdle");
+    case OrientationStatistics::Fabric::Random:
+        return QStringLiteral("random");
+    case OrientationStatistics::Fabric::Undetermined:
+        break;
+    }
+    return QJsonValue::Null;
+}
+
+QJsonObject StatisticsJson(const OrientationStatistics::Statistics& s) {
+    QJsonObject statistics{{QStringLiteral("poles"), qint64(s.poles)}};
+    if (!s.HasPoles())
+        return statistics;
+    QJsonArray vectors;
+    for (const OrientationStatistics::Direction& e : s.eigenvectors)
+        vectors.append(DirectionJson(e));
+    statistics.insert(QStringLiteral("eigenvalues"),
+                      QJsonArray{s.eigenvalues[0], s.eigenvalues[1], s.eigenvalues[2]});
+    statistics.insert(QStringLiteral("eigenvectors"), vectors);
+    statistics.insert(QStringLiteral("meanPole"), PoleJson(s.meanPole));
+    statistics.insert(QStringLiteral("resultantLength"), s.resultantLength);
+    statistics.insert(QStringLiteral("fisherK"), Optional(s.fisherK));
+    statistics.insert(QStringLiteral("alpha95"), Optional(s.alpha95));
+    statistics.insert(QStringLiteral("woodcockK"), Optional(s.woodcockK));
+    statistics.insert(QStringLiteral("woodcockC"), Optional(s.woodcockC));
+    statistics.insert(QStringLiteral("fabric"), FabricJson(s.fabric));
+    statistics.insert(QStringLiteral("girdleAxis"),
+                      s.girdleAxis ? QJsonValue(PoleJson(*s.girdleAxis)) : QJsonValue());
+    return statistics;
+}
+
+QJsonArray MaximaJson(const std::vector<LocalMaxima::Maximum>& maxima) {
+    QJsonArray array;
+    for (const LocalMaxima::Maximum& m : maxima)
+        array.append(QJsonObject{{QStringLiteral("node"), QJsonArray{m.i, m.j}},
+                                 {QStringLiteral("count"), m.count},
+                                 {QStringLiteral("percent"), m.percent},
+                                 {QStringLiteral("orientation"), OrientationJson(m.orientation)}});
+    return array;
+}
+
 } // namespace
 
 QString ColorText(uint32_t color) {
@@ -47,7 +115,9 @@ QString ColorText(uint32_t color) {
 }
 
 QByteArray SummaryJson(const Density::DensityResult& density,
-                       const std::vector<ContourLevels::Level>& ordered, const RoseFigures& rose) {
+                       const std::vector<ContourLevels::Level>& ordered, const RoseFigures& rose,
+                       const OrientationStatistics::Statistics& statistics,
+                       const std::vector<LocalMaxima::Maximum>& maxima) {
     const double r = density.grid.Radius() > 0 ? density.grid.Radius() : 1;
     const BMPole::Orientation maximum =
         BMPole::NetToOrientation(float(density.maximumI / r - 1), float(density.maximumJ / r - 1));
@@ -63,11 +133,7 @@ QByteArray SummaryJson(const Density::DensityResult& density,
         {QStringLiteral("maximumNode"),
          counted ? QJsonValue(QJsonArray{density.maximumI, density.maximumJ}) : QJsonValue()},
         {QStringLiteral("maximumOrientation"),
-         counted ? QJsonValue(QJsonObject{{QStringLiteral("strike"), maximum.StrikeAngle},
-                                          {QStringLiteral("side"), maximum.StrikeSide},
-                                          {QStringLiteral("dip"), maximum.DipAngle},
-                                          {QStringLiteral("direction"), maximum.DipDirection}})
-                 : QJsonValue()},
+         counted ? QJsonValue(OrientationJson(maximum)) : QJsonValue()},
         {QStringLiteral("histogram"), NumberArray(density.histogram)},
         {QStringLiteral("statusTexts"),
          QJsonArray{Density::DataCountText(density), Density::MaximumText(density),
@@ -80,6 +146,8 @@ QByteArray SummaryJson(const Density::DensityResult& density,
                                              {QStringLiteral("largest"), rose.largest},
                                              {QStringLiteral("dominantBin"), rose.dominantBin},
                                              {QStringLiteral("scaleMax"), rose.scaleMax}}},
+        {QStringLiteral("statistics"), StatisticsJson(statistics)},
+        {QStringLiteral("localMaxima"), MaximaJson(maxima)},
     };
     return QJsonDocument(summary).toJson(QJsonDocument::Indented);
 }

@@ -4,6 +4,8 @@
 
 #include "core/contour_levels.h"
 #include "core/density.h"
+#include "core/local_maxima.h"
+#include "core/orientation_statistics.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,9 +27,12 @@ struct RoseFigures {
 QString ColorText(uint32_t color);
 
 // summary.json. `ordered` as the level preparation leaves it (highest first); the file lists
-// the levels in drawing order, lowest first.
+// the levels in drawing order, lowest first. With the orientation statistics of the data set
+// and the local maxima of the density grid.
 QByteArray SummaryJson(const Density::DensityResult& density,
-                       const std::vector<ContourLevels::Level>& ordered, const RoseFigures& rose);
+                       const std::vector<ContourLevels::Level>& ordered, const RoseFigures& rose,
+                       const OrientationStatistics::Statistics& statistics,
+                       const std::vector<LocalMaxima::Maximum>& maxima);
 
 // density.csv: one line per first index from Low() to High(), the counts of the second index
 // over the same range separated by commas.

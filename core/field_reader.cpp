@@ -1,5 +1,18 @@
 #include "core/field_reader.h"
 
+namespace {
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\r' || c == u'\n' || c == QChar(0x1A);
+}
+
+} // namespace
+
+FieldReader::FieldReader(QStringView text) : text_(text), contentEnd_(text.size()) {
+    while (contentEnd_ > 0 && isBlank(text_[contentEnd_ - 1]))
+        --contentEnd_;
+}
+
 bool FieldReader::endsLine(qsizetype at) const {
     return text_[at] == u'\n' ||
            (text_[at] == u'\r' && (at + 1 >= text_.size() || text_[at + 1] != u'\n'));
@@ -101,7 +114,7 @@ std::optional<int> FieldReader::lineOfAnythingLeft() const {
         const QChar c = text_[i];
         if (endsLine(i))
             ++line;
-        else if (c != u' ' && c != u'\r' && c != QChar(0x1A))
+        else if (!isBlank(c))
             return line;
     }
     return std::nullopt;

@@ -14,7 +14,7 @@ inline constexpr QChar kQuoteStandIn = QChar(0x01);
 
 class FieldReader {
   public:
-    explicit FieldReader(QStringView text) : text_(text) {}
+    explicit FieldReader(QStringView text);
 
     // A text field: leading spaces skipped, then up to the end of the line; a comma is part of
     // it, since the earlier versions wrote titles and cells with commas unprotected. A field in
@@ -32,6 +32,8 @@ class FieldReader {
     // The line of the first thing left other than spaces, line ends and an end-of-file mark;
     // nothing when only those remain.
     std::optional<int> lineOfAnythingLeft() const;
+    // Whether only spaces, line ends and end-of-file marks are left.
+    bool onlyBlanksLeft() const { return pos_ >= contentEnd_; }
     // The 1-based line on which the last field began (or the reader now stands).
     int line() const { return fieldLine_; }
 
@@ -49,6 +51,8 @@ class FieldReader {
 
     QStringView text_;
     qsizetype pos_ = 0;
+    // Just past the last character that is not blank (see onlyBlanksLeft).
+    qsizetype contentEnd_ = 0;
     int currentLine_ = 1;
     int fieldLine_ = 1;
 };

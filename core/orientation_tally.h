@@ -43,14 +43,21 @@ class OrientationTally {
         return true;
     }
 
-    // Calls visit(pole, count) for every group with a count.
-    template <class Visit> void ForEach(Visit visit) const {
+    // Calls visit(strike, west, dip, north, count) for every group with a count.
+    template <class Visit> void ForEachGroup(Visit visit) const {
         for (int strike = 0; strike < kAngles; ++strike)
             for (int dip = 0; dip < kAngles; ++dip)
                 for (const bool north : {true, false})
                     for (const bool west : {false, true})
                         if (const int32_t n = counts_[Key(strike, dip, north, west)]; n > 0)
-                            visit(BMPole::PoleToNet(strike, west, dip, north), n);
+                            visit(strike, west, dip, north, n);
+    }
+
+    // Calls visit(pole, count) for every group with a count.
+    template <class Visit> void ForEach(Visit visit) const {
+        ForEachGroup([&](int strike, bool west, int dip, bool north, int32_t n) {
+            visit(BMPole::PoleToNet(strike, west, dip, north), n);
+        });
     }
 
   private:

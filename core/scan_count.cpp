@@ -7,7 +7,8 @@
 namespace ScanCount {
 
 Answer Interpret(const QString& answer) {
-    const double entered = vb::RoundHalfEven(vb::Val(answer));
+    // Typed with the input method on, the digits come in full width ("３００").
+    const double entered = vb::RoundHalfEven(vb::Val(vb::ToNarrow(answer)));
     if (std::isnan(entered))
         return {};
     // Reduced in magnitude to a multiple of 20, in floating point so that no size overflows.

@@ -19,8 +19,9 @@ struct Answer {
     int radius = 0;
 };
 
-// The answer rounded half to even, cut towards zero to a multiple of 20 and halved
-// ("250" -> radius 120, "30.5" -> 10). Any size of number is taken, none overflows.
+// The answer (full-width digits read as digits) rounded half to even, cut towards zero to a
+// multiple of 20 and halved ("250" -> radius 120, "30.5" -> 10). Any size of number is taken,
+// none overflows.
 Answer Interpret(const QString& answer);
 
 QString Prompt(); // "走査数を20の倍数で入力して下さい。"

@@ -15,19 +15,26 @@ QString DecodeTitle(const QString& text) {
     out.replace(QChar(0xFFE5), u'\\');
     if (vb::InStrText(vb::ToNarrow(out), QStringLiteral("\\z")) > 0)
         return QString();
-    // The title editor asks for "￥ｎ": a full-width n or backslash counts like a half-width one.
-    QString decoded;
-    decoded.reserve(out.size());
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        const bool backslash = out[i] == u'\\' || out[i] == QChar(0xFF3C);
-        if (backslash && i + 1 < out.size() && vb::ToNarrow(out.mid(i + 1, 1)).toUpper() == u"N") {
-            decoded += QStringLiteral("\r\n");
+    // Only the half-width mark breaks the line: a stored "＼n" or "\ｎ" is text the user typed.
+    out.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"), Qt::CaseInsensitive);
+    return out;
+}
+
+QString NarrowTypedLineBreaks(const QString& typed) {
+    // A shown title holds no yen sign (it reads as a backslash), so only typing puts one there.
+    const auto isYen = [](QChar c) { return c == QChar(0xFFE5) || c == QChar(0x00A5); };
+    QString out;
+    out.reserve(typed.size());
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        if (isYen(typed[i]) && i + 1 < typed.size() &&
+            vb::ToNarrow(typed.mid(i + 1, 1)).toUpper() == u"N") {
+            out += QStringLiteral("\\n");
             ++i;
         } else {
-            decoded += out[i];
+            out += typed[i];
         }
     }
-    return decoded;
+    return out;
 }
 
 } // namespace BMMain

@@ -7,19 +7,32 @@
 
 namespace {
 
-std::optional<double> Draw(DrawingSurface& surface, float penFactor, bool paper,
+// The white band that wipes what the fills and lines put just outside the primitive circle
+// (mirror counts fill the margin there), in points: as wide on the screen as on a printer of
+// any resolution.
+constexpr double kMaskPoints = 22.5;
+
+// The band runs outwards from the circle and never inside it; the frame is drawn over its
+// inner edge afterwards.
+void MaskOutsideTheCircle(DrawingSurface& surface, double r) {
+    const double perPoint =
+        surface.ScaleWidth() /
+        surface.ScaleX(surface.ScaleWidth(), DrawingSurface::User, DrawingSurface::Points);
+    surface.SetDrawStyle(DrawingSurface::SolidLine);
+    surface.SetDrawWidth(
+        surface.ScaleX(kMaskPoints * perPoint, DrawingSurface::User, DrawingSurface::Pixels));
+    const double pen =
+        surface.ScaleX(surface.DrawWidth(), DrawingSurface::Pixels, DrawingSurface::User);
+    surface.SetFillColor(0);
+    surface.SetFillStyle(DrawingSurface::TransparentFill);
+    surface.Circle({0, 0}, r + pen / 2, RGB(255, 255, 255));
+}
+
+std::optional<double> Draw(DrawingSurface& surface, float penFactor,
                            const Density::DensityResult& density,
                            const std::vector<ContourLevels::Level>& ordered,
                            const ContourDiagramOptions& options) {
     const double r = density.grid.Radius();
-    // Drawing units per typographic point, and the width of the masking pen.
-    double perPoint =
-        surface.ScaleWidth() /
-        surface.ScaleX(surface.ScaleWidth(), DrawingSurface::User, DrawingSurface::Points);
-    if (paper)
-        perPoint /= penFactor;
-    const double maskWidth = paper ? 25.0 * penFactor : 20.0;
-
     surface.SetForeColor(0);
     surface.SetDrawWidth(penFactor);
     if (options.grid)
@@ -33,16 +46,7 @@ std::optional<double> Draw(DrawingSurface& surface, float penFactor, bool paper,
         ContourTracing::DrawContourLines(surface, density, ordered, options.dataError);
     }
 
-    // Two white rings wipe what the fills and lines put just outside the primitive circle
-    // (mirror counts fill the margin there).
-    surface.SetDrawStyle(DrawingSurface::SolidLine);
-    surface.SetDrawWidth(maskWidth * penFactor);
-    surface.SetFillColor(0);
-    surface.SetFillStyle(DrawingSurface::TransparentFill);
-    const Rgb white = RGB(255, 255, 255);
-    surface.Circle({0, 0}, r + 1.5 * (perPoint / penFactor * maskWidth / 2), white);
-    surface.Circle({0, 0}, r + perPoint / penFactor * (maskWidth / 2 - 3), white);
-
+    MaskOutsideTheCircle(surface, r);
     NetDrawing::DrawCircleAndCross(surface, penFactor);
     NetDrawing::DrawNorthMark(surface);
 
@@ -58,18 +62,18 @@ std::optional<double> Draw(DrawingSurface& surface, float penFactor, bool paper,
 
 } // namespace
 
-DiagramPage::DiagramDrawing ContourDiagram(bool paper, const Density::DensityResult& density,
+DiagramPage::DiagramDrawing ContourDiagram(const Density::DensityResult& density,
                                            const std::vector<ContourLevels::Level>& ordered,
                                            const ContourDiagramOptions& options) {
-    return [paper, &density, &ordered, &options](DrawingSurface& surface, float penFactor) {
-        return Draw(surface, penFactor, paper, density, ordered, options);
+    return [&density, &ordered, &options](DrawingSurface& surface, float penFactor) {
+        return Draw(surface, penFactor, density, ordered, options);
     };
 }
 
 bool DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::DensityResult& density,
                         const std::vector<ContourLevels::Level>& ordered,
                         const ContourDiagramOptions& options) {
-    const DiagramPage::DiagramDrawing drawing = ContourDiagram(paper, density, ordered, options);
+    const DiagramPage::DiagramDrawing drawing = ContourDiagram(density, ordered, options);
     if (paper)
         return DiagramPage::PrintDiagramPage(surface, options.title, drawing);
     DiagramPage::DrawDiagramPicture(surface, drawing);

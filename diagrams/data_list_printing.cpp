@@ -15,8 +15,9 @@ constexpr double kTableHeightMm = 257;
 constexpr double kLeftMm = 30;
 constexpr double kTopMm = 20;
 
-QString ThreeWide(const QString& text) {
-    return vb::Format(text, QStringLiteral("@@@"));
+// Right-aligned in `width` characters; a longer text is printed whole.
+QString RightAligned(const QString& text, int width) {
+    return vb::Format(text, QString(width, u'@'));
 }
 
 // Shrinks the font a point at a time until `sample` fits `width`, stopping below 3 points.
@@ -81,6 +82,12 @@ bool Print(DrawingSurface& s, const PreparePage& preparePage, const std::vector<
     const int C = layout.columns;
     const int R = layout.rows;
     const auto black = RGB(0, 0, 0);
+    // Every row of the last page is numbered: the number column is sized for the number of
+    // its last row, so that no number runs into the strike column.
+    const int digits = std::max<int>(
+        3,
+        QString::number(DataListLayout::FirstEntry(pages, layout) + layout.PerPage() - 1).size());
+    const QString widestNumber(digits, u'8');
 
     for (int p = 1; p <= pages; ++p) {
         const double m = preparePage(p != 1);
@@ -91,24 +98,32 @@ bool Print(DrawingSurface& s, const PreparePage& preparePage, const std::vector<
         s.SetForeColor(black);
         DrawRulingAndHeader(s, C, R, f);
 
+        FitFont(s, widestNumber, 0.12);
+        const double numberSize = s.FontSize();
+        const double wn = s.TextWidth(widestNumber) / 2;
+        const double hn = s.TextHeight(QStringLiteral("0")) / 2;
         FitFont(s, QStringLiteral("888"), 0.12);
+        const double cellSize = s.FontSize();
         const double w = s.TextWidth(QStringLiteral("888")) / 2;
         const double h = s.TextHeight(QStringLiteral("0")) / 2;
         // Every row of the page is numbered, also beyond the end of the list.
         const int first = DataListLayout::FirstEntry(p, layout);
+        s.SetFontSize(numberSize);
         for (int r = 2; r <= R - 1; ++r) {
             s.Line({0, double(r)}, {double(C), double(r)}, black);
             for (int U = 1; U <= C; ++U)
-                PrintAt(s, (U - 1) + 0.06 - w, r + 0.5 - h,
-                        ThreeWide(QString::number(first + layout.PerBlock() * (U - 1) + (r - 2))));
+                PrintAt(s, (U - 1) + 0.06 - wn, r + 0.5 - hn,
+                        RightAligned(QString::number(first + layout.PerBlock() * (U - 1) + (r - 2)),
+                                     digits));
         }
+        s.SetFontSize(cellSize);
         const int last = DataListLayout::LastEntry(p, length, layout);
         for (int n = first; n <= last && n <= int(rows.size()); ++n) {
             const DataListLayout::Place place = DataListLayout::PlaceOf(n, layout);
             const double y = place.row + 0.5 - h;
             const double columns[] = {0.24, 0.46, 0.68, 0.90};
             for (int c = 0; c < 4; ++c)
-                PrintAt(s, place.block - w + columns[c], y, ThreeWide(rows[n - 1][c]));
+                PrintAt(s, place.block - w + columns[c], y, RightAligned(rows[n - 1][c], 3));
         }
         const QString number = QString::number(p);
         PrintAt(s, C / 2.0 - s.TextWidth(QStringLiteral("-  -") + number) / 2, R + h,

@@ -43,7 +43,7 @@ bool DrawContourDiagram(DrawingSurface& surface, bool paper, const Density::Dens
                         const std::vector<ContourLevels::Level>& ordered,
                         const ContourDiagramOptions& options);
 // Its drawing routine for the page frame; the arguments must outlive it.
-DiagramPage::DiagramDrawing ContourDiagram(bool paper, const Density::DensityResult& density,
+DiagramPage::DiagramDrawing ContourDiagram(const Density::DensityResult& density,
                                            const std::vector<ContourLevels::Level>& ordered,
                                            const ContourDiagramOptions& options);
 

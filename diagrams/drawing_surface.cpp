@@ -612,6 +612,35 @@ void DrawingSurface::DrawImage(const QImage& image, double x1, double y1, double
     painter->restore();
 }
 
+void DrawingSurface::Polylines(const std::vector<QPolygonF>& lines) {
+    if (lines.empty())
+        return;
+    if (drawStyle_ != InvisibleLine) {
+        if (QPainter* painter = Painter()) {
+            painter->setPen(LinePen(ToQColor(foreColor_)));
+            painter->setBrush(Qt::NoBrush);
+            // UserToDevice, worked out once for the many points.
+            const double kx = DeviceWidth() / ScaleWidth();
+            const double ky = DeviceHeight() / ScaleHeight();
+            const double left = ScaleLeft();
+            const double top = ScaleTop();
+            QPolygonF device;
+            for (const QPolygonF& line : lines) {
+                device.resize(line.size());
+                for (qsizetype k = 0; k < line.size(); ++k)
+                    device[k] = {(line[k].x() - left) * kx, (line[k].y() - top) * ky};
+                painter->drawPolyline(device);
+            }
+        }
+    }
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+        if (!line->isEmpty()) {
+            currentX_ = line->back().x();
+            currentY_ = line->back().y();
+            break;
+        }
+}
+
 void DrawingSurface::PSet(SurfacePoint p, std::optional<Rgb> color) {
     const QPointF at = Resolve(p, currentX_, currentY_);
     currentX_ = at.x();

@@ -184,6 +184,9 @@ class DrawingSurface {
     // Circle(centre, radius) at every centre (absolute positions). A crisp picture strokes the
     // unfilled rings as one shape and each position once: the same pixels, far fewer calls.
     void Circles(const std::vector<QPointF>& centres, double radius);
+    // Open lines through the points of each polyline (absolute positions), in ForeColor,
+    // DrawWidth and DrawStyle; the current point moves to the last point drawn.
+    void Polylines(const std::vector<QPolygonF>& lines);
     // One pixel-sized dot of the pen's width; the current point moves there.
     void PSet(SurfacePoint p, std::optional<Rgb> color = std::nullopt);
     // An image stretched over the user rectangle (x1, y1)-(x2, y2), each of its pixels a sharp

@@ -21,6 +21,8 @@ class FileSurface : public DrawingSurface {
     ~FileSurface() override;
 
     Format FileFormat() const { return format_; }
+    // False when a raster page too large for the memory left could not be made.
+    bool PageAllocated() const { return format_ != Format::Raster || !image_.isNull(); }
     // PDF: ends the page and begins the next. Other formats have a single page.
     void NewPage() override;
     // Writes the file; false when it could not be written. Drawing after it starts afresh.

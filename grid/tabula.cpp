@@ -2,6 +2,7 @@
 #include "tabula.h"
 
 #include "flexgrid.h"
+#include "undo_history.h"
 #include "wincolor.h"
 
 #include <QCoreApplication>
@@ -98,7 +99,8 @@ QStringList TabulaPropertyBag::Keys() const {
 
 // ---- construction ------------------------------------------------------------------------
 
-Tabula::Tabula(QWidget* parent) : QWidget(parent) {
+Tabula::Tabula(QWidget* parent)
+    : QWidget(parent), history_(std::make_unique<tabula_detail::UndoHistory>()) {
     grdMain_ = new FlexGrid(this);
     grdMain_->setObjectName(QStringLiteral("grdMain"));
     txtInp_ = new QLineEdit(this);
@@ -225,6 +227,9 @@ void Tabula::ReadProperties(const TabulaPropertyBag& bag) {
     colNumeralOnly_.assign(grdMain_->Cols(), false);
     if (autoNumber_)
         numberRows(grdMain_->FixedRows());
+    // A grid loaded afresh has nothing to undo.
+    history_->invalidate();
+    history_->setCleanPoint();
 }
 
 void Tabula::WriteProperties(TabulaPropertyBag& bag) const {
@@ -295,6 +300,9 @@ void Tabula::SetCols(int v) {
             QStringLiteral("Cols"), TabulaButtons::OK, TabulaIcon::Exclamation);
         return;
     }
+    // The history keeps no columns: cells it would put back may be gone.
+    if (v != Cols())
+        history_->invalidate();
     grdMain_->SetCols(v);
     colLock_.resize(v, false);
     colNumeralOnly_.resize(v, false);
@@ -345,7 +353,7 @@ void Tabula::SetRows(int v) {
     const bool redraw = grdMain_->Redraw();
     grdMain_->SetRedraw(false);
     const int oldRows = Rows();
-    grdMain_->SetRows(v);
+    storeRowCount(v);
     shadeLockedColumns();
     if (autoNumber_)
         numberRows(std::min(Row(), oldRows));
@@ -469,6 +477,15 @@ QString Tabula::Text() const {
 }
 
 void Tabula::SetText(const QString& s) {
+    // With FillStyle repeat the whole selection takes the text.
+    const bool repeat = grdMain_->settings().fillStyle == 1;
+    const int r0 = repeat ? std::min(Row(), RowSel()) : Row();
+    const int r1 = repeat ? std::max(Row(), RowSel()) : Row();
+    const int c0 = repeat ? std::min(Col(), ColSel()) : Col();
+    const int c1 = repeat ? std::max(Col(), ColSel()) : Col();
+    for (int r = r0; r <= r1 && history_->open(); ++r)
+        for (int c = c0; c <= c1; ++c)
+            history_->recordText(r, c, grdMain_->TextMatrix(r, c), s);
     grdMain_->SetText(s);
     if (Row() == editRow_ && Col() == editCol_)
         setEditText(s);
@@ -484,7 +501,7 @@ QString Tabula::TextMatrix(int row, int col) {
 void Tabula::SetTextMatrix(int row, int col, const QString& s) {
     if (!checkRow(row, "TextMatrix") || !checkCol(col, "TextMatrix"))
         return;
-    grdMain_->SetTextMatrix(row, col, s);
+    storeText(row, col, s);
     if (row == editRow_ && col == editCol_)
         setEditText(s);
     dataChanged_ = true;
@@ -494,7 +511,9 @@ void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
     if (!checkRow(row, "TextMatrixBC") || !checkCol(col, "TextMatrixBC"))
         return;
     const QString currentReference = previousText_;
-    previousText_ = grdMain_->TextMatrix(row, col);
+    const QString old = grdMain_->TextMatrix(row, col);
+    previousText_ = old;
+    // Recorded once accepted: a refused write is no step.
     grdMain_->SetTextMatrix(row, col, s);
     if (row == editRow_ && col == editCol_)
         setEditText(s);
@@ -509,10 +528,14 @@ void Tabula::SetTextMatrixBC(int row, int col, const QString& s) {
                 setEditText(previousText_);
             dataChanged_ = wasChanged;
         } else {
+            const TabulaUndoStep step(*this);
+            history_->recordText(row, col, old, grdMain_->TextMatrix(row, col));
             Q_EMIT Change(row, col);
             if (row == Row() && col == Col())
                 entryText_ = grdMain_->TextMatrix(row, col);
         }
+    } else {
+        history_->recordText(row, col, old, s);
     }
     // Another cell's old text must not become the reference of the current cell: leaving that
     // cell would report a change it never had, and a cancel would write that text into it.
@@ -524,7 +547,7 @@ QString Tabula::Clip() const {
     return grdMain_->Clip();
 }
 void Tabula::SetClip(const QString& s) {
-    grdMain_->SetClip(s);
+    storeClip(s);
     // The input line shows the text of its cell, also when a clip text wrote it.
     syncEditText();
 }
@@ -943,6 +966,13 @@ void Tabula::applyEditColours() {
 // ---- methods without editing -------------------------------------------------------------
 
 void Tabula::Clear() {
+    if (history_->open()) {
+        for (int r = 0; r < Rows(); ++r)
+            for (int c = 0; c < Cols(); ++c)
+                history_->recordText(r, c, grdMain_->TextMatrix(r, c), QString());
+    } else {
+        history_->invalidate();
+    }
     grdMain_->Clear();
     syncEditText();
 }

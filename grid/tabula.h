@@ -1,7 +1,7 @@
 // Tabula: a data-entry grid control. A grid whose cells are typed into directly, with an input
 // line above it, numeric-only input, per-column write locks, automatic row numbering,
 // cancellable change events, row insertion and removal with prompts, tab-separated clipboard
-// exchange and a pop-up edit menu.
+// exchange, a pop-up edit menu and undo and redo of every change of the cells.
 //
 // Sizes and positions are in twips (1/1440 inch). Colours are Windows colour values: an RGB
 // value with red in the low byte, or a system colour index with the high bit set (0x80000005
@@ -22,6 +22,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLineEdit;
@@ -30,6 +31,7 @@ class QMimeData;
 
 namespace tabula_detail {
 class FlexGrid;
+class UndoHistory;
 }
 
 enum MCell {
@@ -294,6 +296,51 @@ class Tabula : public QWidget {
     void SelectAll();
     void ShowAboutBox();
 
+    // ---- undo and redo ----
+    // One step is everything one user action does to the cells: an accepted entry (a refused
+    // one is none), a paste or drop, a Ctrl+Enter fill, clearing or cutting the selection,
+    // the rows one insertion or removal adds or takes away. The methods that raise change
+    // events are steps of their own when called by the host (PasteText, CutText, AddItem,
+    // RemoveItem, an accepted TextMatrixBC). Whatever the host's handlers write while a step
+    // runs (through any property or method) belongs to it.
+    // The host's plain writes (Text, TextMatrix, Clip, Rows, Clear) are recorded only between
+    // BeginUndoStep and EndUndoStep; outside a step, texts written so are not recorded (a
+    // program tidying the cells is no user step), while Rows, Clear and Cols changing the
+    // grid there empty the history, whose positions would no longer fit.
+    // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo, in the grid and in the edit boxes; there,
+    // an entry still being typed is what the first undo takes back.
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Takes the last step back (or the entry being typed, see above), makes the changed
+    // block the selection and raises AfterUndo. Nothing happens while a step is open.
+    void Undo();
+    // Does the last undone step again; an entry being typed is finished first, and if it was
+    // accepted it is a new step that leaves nothing to redo.
+    void Redo();
+    // Steps nest; what changes until the outermost EndUndoStep is one step (TabulaUndoStep
+    // below does both). A new step leaves the undone steps behind.
+    void BeginUndoStep();
+    void EndUndoStep();
+    // Empties the history; the clean mark stays only if the contents are at it. Inside an open
+    // step the step is lost too.
+    void ClearUndo();
+    // Marks the contents as they are now as saved (after an open or a save); undoing or
+    // redoing back to them leaves DataChanged False and IsAtUndoCleanPoint True. A new grid is
+    // at its mark. A mark out of reach (its steps dropped, replaced by new ones after undoing,
+    // or the rows changed outside a step, as a host setting the grid up does) is never reached
+    // again until it is set anew.
+    void SetUndoCleanPoint();
+    bool IsAtUndoCleanPoint() const;
+    // The history keeps at most UndoLimit steps (100; 0 keeps none) and UndoMemoryLimit bytes
+    // of them (64 MiB), dropping the oldest first. A step larger than the byte limit is not
+    // kept, and then nothing before it can be undone either. Not persisted: hosts set it up.
+    int UndoLimit() const;
+    void SetUndoLimit(int steps);
+    qint64 UndoMemoryLimit() const;
+    void SetUndoMemoryLimit(qint64 bytes);
+    // Bytes the kept steps take.
+    qint64 UndoMemoryUsed() const;
+
   Q_SIGNALS:
     void AfterDeleteRow(int Row);
     void AfterInsertRow(int Row);
@@ -322,6 +369,11 @@ class Tabula : public QWidget {
     void MouseUp(int& Button, int& Shift, float& x, float& y);
     void OLEDragDrop(const QMimeData* Data, int Effect, int Button, int Shift, float x, float y);
     void PasteOverEnd(bool OverEnd);
+    // Undo (Redo = False) or Redo has put back a step: rows Row1..Row2 and columns Col1..Col2
+    // enclose the cells it wrote and the rows it inserted or removed, and are now the
+    // selection, the current cell at its top left. No BeforeChange, Change or row events are
+    // raised for it; DataChanged follows the clean point (see SetUndoCleanPoint).
+    void AfterUndo(bool Redo, int Row1, int Col1, int Row2, int Col2);
     void RowColChange();
     void Scroll();
     void SelChange();
@@ -392,8 +444,16 @@ class Tabula : public QWidget {
     void onMouseUp(int& button, int& shift, float& x, float& y);
     void onDrop(const QMimeData* data, int effect, int button, int shift, float x, float y);
     void buildMenu();
+    // tabula_undo.cpp
+    void storeText(int r, int c, const QString& s);
+    void storeClip(const QString& s);
+    void storeRowCount(int n);
+    bool takeBackEntry();
+    void finishEntry();
+    void applyStep(bool redo);
 
     tabula_detail::FlexGrid* grdMain_ = nullptr;
+    std::unique_ptr<tabula_detail::UndoHistory> history_;
     QLineEdit* txtInp_ = nullptr;
     QLineEdit* txtOnGrid_ = nullptr;
     QMenu* mnuEdit_ = nullptr;
@@ -429,4 +489,16 @@ class Tabula : public QWidget {
     bool syncingEdit_ = false;
     int lastError_ = 0;
     QString lastErrorText_;
+};
+
+// Everything the grid's contents undergo while this lives is one undo step.
+class TabulaUndoStep {
+  public:
+    explicit TabulaUndoStep(Tabula& grid) : grid_(grid) { grid_.BeginUndoStep(); }
+    ~TabulaUndoStep() { grid_.EndUndoStep(); }
+    TabulaUndoStep(const TabulaUndoStep&) = delete;
+    TabulaUndoStep& operator=(const TabulaUndoStep&) = delete;
+
+  private:
+    Tabula& grid_;
 };

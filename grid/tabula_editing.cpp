@@ -4,6 +4,7 @@
 #include "flexgrid.h"
 #include "keys.h"
 #include "numeric_paste.h"
+#include "undo_history.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -210,6 +211,10 @@ void Tabula::reportChange(int r, int c, bool focusGridOnCancel) {
         if (focusGridOnCancel)
             grdMain_->setFocus(Qt::OtherFocusReason);
     } else {
+        // The entry is one step, with whatever the host's handler makes of it.
+        const TabulaUndoStep step(*this);
+        if (grdMain_->ValidCell(r, c))
+            history_->recordText(r, c, oldText, grdMain_->TextMatrix(r, c));
         Q_EMIT Change(r, c);
         if (r == Row() && c == Col())
             entryText_ = grdMain_->TextMatrix(r, c);
@@ -397,6 +402,12 @@ void Tabula::gridKeyDown(int& keyCode, int& shift) {
         else
             SelectAll();
         keyCode = 0;
+    } else if (shift == 2 && code == 'Z') {
+        Undo();
+        keyCode = 0;
+    } else if ((shift == 2 && code == 'Y') || (shift == 3 && code == 'Z')) {
+        Redo();
+        keyCode = 0;
     } else if (shift == 1 && code == VkInsert) {
         insertPrompt();
     } else if (shift == 1 && code == VkDelete) {
@@ -478,8 +489,11 @@ void Tabula::emptySelection() {
     QStringList lines;
     for (int r = r0; r <= r1; ++r)
         lines << line;
-    grdMain_->SetClip(lines.join(QLatin1Char('\r')));
+    const TabulaUndoStep step(*this);
+    storeClip(lines.join(QLatin1Char('\r')));
     syncEditText();
+    // The current cell's new text is accepted: reported again on leaving, it is no new step.
+    entryText_ = grdMain_->Text();
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c)
             Q_EMIT Change(r, c);
@@ -524,15 +538,22 @@ void Tabula::fillSelection() {
         return;
     }
     grdMain_->SetRedraw(false);
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        const auto& [r, c, text] = cells[i];
-        grdMain_->SetTextMatrix(r, c, text);
-        bool cancel = false;
-        Q_EMIT BeforeChange(cancel, r, c);
-        if (cancel)
-            grdMain_->SetTextMatrix(r, c, olds[i]);
-        else
-            Q_EMIT Change(r, c);
+    {
+        const TabulaUndoStep step(*this);
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            const auto& [r, c, text] = cells[i];
+            // The current cell already shows the typed text; what it held before the entry
+            // is what an undo gives back.
+            if (r == row && c == col)
+                history_->recordText(r, c, olds[i], text);
+            storeText(r, c, text);
+            bool cancel = false;
+            Q_EMIT BeforeChange(cancel, r, c);
+            if (cancel)
+                storeText(r, c, olds[i]);
+            else
+                Q_EMIT Change(r, c);
+        }
     }
     grdMain_->SetRow(row);
     grdMain_->SetCol(col);
@@ -656,6 +677,15 @@ void Tabula::editorFilterKey(QLineEdit* box, QKeyEvent* e, bool& handled) {
         return;
     } else if (!e->text().isEmpty()) {
         revealEntryCell();
+    }
+    // Undo and redo act on the grid; the entry being typed is part of that (see Undo).
+    if (code == 'Z' && (shift == 2 || shift == 3)) {
+        shift == 2 ? Undo() : Redo();
+        return;
+    }
+    if (code == 'Y' && shift == 2) {
+        Redo();
+        return;
     }
     if (e->matches(QKeySequence::Paste)) {
         // Pasting into a box is not typing: no filter, but the length limit holds.

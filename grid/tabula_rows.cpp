@@ -3,6 +3,7 @@
 
 #include "flexgrid.h"
 #include "numeric_paste.h"
+#include "undo_history.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +25,15 @@ struct WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-enum MenuItem { ItemCut = 1, ItemCopy = 2, ItemPaste = 3, ItemInsert = 11, ItemDelete = 12 };
+enum MenuItem {
+    ItemCut = 1,
+    ItemCopy = 2,
+    ItemPaste = 3,
+    ItemInsert = 11,
+    ItemDelete = 12,
+    ItemUndo = 21,
+    ItemRedo = 22,
+};
 
 } // namespace
 
@@ -47,6 +56,7 @@ void Tabula::forEachSelectedRow(const std::function<void(int top)>& action) {
 }
 
 void Tabula::AddItem(const QString& Item, int Index) {
+    const TabulaUndoStep step(*this);
     if (Index < 0) {
         // One empty row above the selected block for every selected row.
         forEachSelectedRow([this](int top) { AddItem(QString(), top); });
@@ -59,6 +69,11 @@ void Tabula::AddItem(const QString& Item, int Index) {
     bool cancel = false;
     Q_EMIT BeforeInsertRow(Index, Item, cancel);
     if (!cancel) {
+        // The row as the inner grid fills it: TAB-separated fields from the first column.
+        QStringList texts = Item.split(QLatin1Char('\t')).mid(0, Cols());
+        while (texts.size() < Cols())
+            texts << QString();
+        history_->recordInsertRow(Index, texts);
         grdMain_->AddItem(Item, Index);
         const bool redraw = grdMain_->Redraw();
         grdMain_->SetRedraw(false);
@@ -83,6 +98,7 @@ void Tabula::AddItem(const QString& Item, int Index) {
 }
 
 void Tabula::RemoveItem(int Index) {
+    const TabulaUndoStep step(*this);
     if (Index < 0) {
         forEachSelectedRow([this](int top) { RemoveItem(top); });
         return;
@@ -98,6 +114,8 @@ void Tabula::RemoveItem(int Index) {
     bool cancel = false;
     Q_EMIT BeforeDeleteRow(Index, cancel);
     if (!cancel) {
+        history_->recordRemoveRow(Index, Cols(),
+                                  [this](int r, int c) { return grdMain_->TextMatrix(r, c); });
         grdMain_->RemoveItem(Index);
         if (autoNumber_)
             numberRows(Index);
@@ -208,8 +226,10 @@ void Tabula::PasteText(const QString& strSet) {
     bool reachedEnd = false;
     if (!cancelled) {
         wait.emplace();
+        // The paste is one step with what the host's AfterPaste makes of it.
+        const TabulaUndoStep step(*this);
         if (grow) {
-            grdMain_->SetRows(rows);
+            storeRowCount(rows);
             for (int c = FixedCols(); c < Cols(); ++c)
                 if (colLock_[c])
                     fillColumnBack(c, 0, Rows() - 1, LockedCellColor);
@@ -222,8 +242,9 @@ void Tabula::PasteText(const QString& strSet) {
         grdMain_->SetRowSel(std::min(r0 + j, Rows() - 1));
         reachedEnd = r0 + j == Rows() - 1;
         for (const TabulaCell& cell : cells)
-            grdMain_->SetTextMatrix(cell.Row, cell.Col, cell.Text);
+            storeText(cell.Row, cell.Col, cell.Text);
         syncEditText();
+        entryText_ = grdMain_->Text(); // as after a delete
         dataChanged_ = true;
         grdMain_->SetRedraw(redraw);
         Q_EMIT AfterPaste(r0, c0, r0 + j, c0 + k);
@@ -260,6 +281,9 @@ void Tabula::buildMenu() {
     mnuEdit_->addSeparator()->setObjectName(QStringLiteral("mnuEditItem10"));
     add(ItemInsert, QStringLiteral("行の挿入"), [this] { insertPrompt(); });
     add(ItemDelete, QStringLiteral("行の削除"), [this] { deletePrompt(); });
+    mnuEdit_->addSeparator()->setObjectName(QStringLiteral("mnuEditItem20"));
+    add(ItemUndo, QStringLiteral("元に戻す"), [this] { Undo(); });
+    add(ItemRedo, QStringLiteral("やり直し"), [this] { Redo(); });
 }
 
 void Tabula::onMouseUp(int& button, int& shift, float& x, float& y) {
@@ -297,6 +321,12 @@ void Tabula::onMouseUp(int& button, int& shift, float& x, float& y) {
             break;
         case ItemPaste:
             a->setEnabled(!isLocked && clipboardText);
+            break;
+        case ItemUndo:
+            a->setEnabled(CanUndo());
+            break;
+        case ItemRedo:
+            a->setEnabled(CanRedo());
             break;
         default:
             break;

@@ -5,6 +5,7 @@
 #include "core/vb.h"
 
 #include <QGuiApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMetaProperty>
 #include <QScreen>
@@ -44,6 +45,21 @@ QWidget* frameOf(QWidget* frm) {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(frm->parentWidget()))
         return sub;
     return frm;
+}
+
+// How much of a title bar must lie in the area for the mouse to take hold of it.
+constexpr int kGripWidth = 32;
+constexpr int kTitleHeight = 20;
+
+// The area's size once its frame fills the screen, as the frame does at every start: a window
+// is placed before the window system may have maximised the frame.
+QSize expectedAreaSize(const QMdiArea& area) {
+    QSize size = area.viewport()->size();
+    const QWidget* frame = area.window();
+    if (const QScreen* screen = frame->screen())
+        size += (screen->availableGeometry().size() - frame->frameGeometry().size())
+                    .expandedTo(QSize(0, 0));
+    return size;
 }
 
 int toPixels(float twips, double twipsPerPixel) {
@@ -138,6 +154,20 @@ bool WindowPosition::Write(const QString& section, const StoredPlacement& p, boo
     return ok;
 }
 
+QRect WindowPosition::KeptInView(QRect window, QSize area) {
+    if (area.isEmpty())
+        return window;
+    window.setSize(window.size().expandedTo(QSize(0, 0)).boundedTo(area));
+    const int across =
+        std::min(window.left() + window.width(), area.width()) - std::max(window.left(), 0);
+    const bool held = across >= std::min(kGripWidth, window.width()) && window.top() >= 0 &&
+                      window.top() <= area.height() - kTitleHeight;
+    if (!held)
+        window.moveTo(std::clamp(window.left(), 0, area.width() - window.width()),
+                      std::clamp(window.top(), 0, area.height() - window.height()));
+    return window;
+}
+
 void WindowPosition::SetWindowPosML2(QWidget* frm, const QString& section) const {
     if (!frm)
         return;
@@ -146,8 +176,11 @@ void WindowPosition::SetWindowPosML2(QWidget* frm, const QString& section) const
         QWidget* window = frameOf(frm);
         const double tx = desktop::TwipsPerPixelX();
         const double ty = desktop::TwipsPerPixelY();
-        const QRect rect(toPixels(p.left, tx), toPixels(p.top, ty), toPixels(p.width, tx),
-                         toPixels(p.height, ty));
+        QRect rect(toPixels(p.left, tx), toPixels(p.top, ty), toPixels(p.width, tx),
+                   toPixels(p.height, ty));
+        // A window stored off the frame (another screen, a damaged file) would stay lost.
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea())
+            rect = KeptInView(rect, expectedAreaSize(*sub->mdiArea()));
         // The rectangle goes on in the normal state and the stored state after it, so that a
         // minimised or maximised window still restores to its own normal rectangle.
         window->setWindowState(window->windowState() &

@@ -3,6 +3,7 @@
 // section of the settings file per window.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 class QWidget;
@@ -23,8 +24,9 @@ class WindowPosition {
   public:
     // Restores the window from `section`. The window is the form's sub-window frame when it
     // sits in an MDI area, else the form itself. With no stored state the window keeps the
-    // place it was created with. The form's properties "PictureLeft" and "PictureTop" (Qt
-    // properties, when it has them) are set in every case.
+    // place it was created with; a stored rectangle is kept in view of the area (KeptInView,
+    // with the area as large as a maximised frame makes it). The form's properties
+    // "PictureLeft" and "PictureTop" (Qt properties, when it has them) are set in every case.
     void SetWindowPosML2(QWidget* frm, const QString& section) const;
     // Saves the window to `section`: the rectangle only while the window is in the normal
     // state, so a minimised or maximised window keeps its last normal rectangle in the file.
@@ -38,4 +40,7 @@ class WindowPosition {
     static bool Write(const QString& section, const StoredPlacement& placement, bool normal);
     // A single-precision value as the settings file holds it: "1234.5", "0", "0.5", "-30".
     static QString SingleText(float value);
+    // A window rectangle (pixels of its area) made usable in an area of `area`: no larger than
+    // the area, and moved into it when its title bar cannot be taken hold of there.
+    static QRect KeptInView(QRect window, QSize area);
 };

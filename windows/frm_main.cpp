@@ -89,6 +89,9 @@ const std::vector<TopMenuEntry>& MenuTree() {
              {111, "ｺﾝﾀｰの追加(&A)", {}},
              {112, "極大点の追加(&P)", {}},
              {113, "極大点の削除(&D)...", {}},
+             {120, "-", {}, E::Separator},
+             {121, "極大点の自動配置(&M)", {}},
+             {122, "統計(&T)...", {}},
          }},
         {3,
          "設定(&S)",
@@ -103,6 +106,13 @@ const std::vector<TopMenuEntry>& MenuTree() {
              {210, "-", {}, E::Separator},
              {211, "解像度の変更(&S)...", {}},
              {212, "角幅の変更(&D)...", {}},
+             {220, "-", {}, E::Separator},
+             {221, "投影図の表示(&P)", {}, E::SubMenu},
+             {222, "極", {}, E::Checkable},
+             {223, "大円", {}, E::Checkable},
+             {224, "極と大円", {}, E::Checkable},
+             {0, "", {}, E::EndSubMenu},
+             {225, "投影図にｶﾞｰﾄﾞﾙと平均極を表示する(&A)", {}, E::Checkable},
          }},
         {4,
          "ﾗﾝｸ編集(&R)",
@@ -161,7 +171,8 @@ constexpr ToolEntry kToolbar[] = {
     {"print", 32, "印刷", "print"},
     {"contour", 111, "ｺﾝﾀｰの追加", "contour"},
     {"pole", 112, "極大点の追加", "flag"},
-    {"mesh", 201, "解像度の変更", "mesh"},
+    // Runs the scan-count command its tooltip names.
+    {"mesh", 211, "解像度の変更", "mesh"},
 };
 
 MsgIcon ToMsgIcon(TabulaIcon icon) {
@@ -240,6 +251,8 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     connect(&grid, &Tabula::AfterPaste, this, &frmMain::grdData_AfterPaste);
     connect(&grid, &Tabula::AfterInsertRow, this, [this] { change_ = true; });
     connect(&grid, &Tabula::AfterDeleteRow, this, [this] { change_ = true; });
+    // Undoing back to what was last opened or saved leaves nothing to save.
+    connect(&grid, &Tabula::AfterUndo, this, [this] { change_ = !grdData().IsAtUndoCleanPoint(); });
     // Row numbers past 999 need a wider "No." column, whoever added the rows.
     const auto fitNumbers = [this] { BMContour::FitNumberColumn(grdData()); };
     connect(&grid, &Tabula::PropertyChanged, this, [fitNumbers](const QString& name) {
@@ -263,6 +276,8 @@ frmMain::frmMain(Dialogs& dialogs, const FileAssociation& association, QWidget* 
     setWindowState(windowState() | Qt::WindowMaximized);
 
     BMContour::InitDataGrid(grid);
+    // The empty grid is what an undo comes back to without anything to save.
+    grid.SetUndoCleanPoint();
 }
 
 frmMain::~frmMain() {
@@ -516,6 +531,8 @@ void frmMain::setChange(bool value) {
     change_ = value;
     // Switching redrawing on takes the current cell's text as the reference for changes.
     Tabula& grid = grdData();
+    if (!value)
+        grid.SetUndoCleanPoint();
     if (!value && grid.Redraw())
         grid.SetRedraw(true);
 }

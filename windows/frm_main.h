@@ -30,7 +30,8 @@ class frmMain : public QMainWindow {
     QWidget* ActiveChild() const;
 
     // The document's data-changed flag. Clearing it (after an open or a save) also makes what
-    // the current cell shows the grid's reference, so leaving the cell reports no change.
+    // the current cell shows the grid's reference, so leaving the cell reports no change, and
+    // marks the grid's contents as saved: undoing back to them clears the flag again.
     bool Change() const { return change_; }
     void setChange(bool value);
 

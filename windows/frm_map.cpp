@@ -13,7 +13,9 @@
 #include "windows/picture_overlay.h"
 
 #include <QHash>
+#include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
@@ -434,7 +436,7 @@ void frmMap::EditTitle() {
         dialogs_.input(prompt, QStringLiteral("図のﾀｲﾄﾙ"), BMMain::EncodeTitle(Title()));
     if (!answer)
         return;
-    QString text = trimSpaces(*answer);
+    QString text = BMMain::NarrowTypedLineBreaks(trimSpaces(*answer));
     if (text.isEmpty())
         return;
     // The data file's character set writes "¥" as its backslash byte, which reads back as "\":
@@ -551,8 +553,20 @@ void frmMap::MoveControl(QWidget* control, double left, double top) {
 }
 
 void frmMap::BringToFront() {
-    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    (frame ? frame : this)->raise();
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = frame ? frame->mdiArea() : nullptr;
+    if (!area) {
+        raise();
+        return;
+    }
+    // The window in front of a frame is its active one, as after a click, so that printing and
+    // copying act on the diagram the user sees. The keys stay in the data grid or its input
+    // line when the user was typing there.
+    const QPointer<QWidget> typing = QApplication::focusWidget();
+    d_->activation->MakeActive();
+    frame->raise();
+    if (typing && typing->window() == frame->window() && !area->isAncestorOf(typing))
+        typing->setFocus(Qt::OtherFocusReason);
 }
 
 QSize frmMap::sizeHint() const {

@@ -74,7 +74,8 @@ class frmMap : public QAbstractScrollArea {
     // Moves a control inside the picture; left and top in picture units.
     void MoveControl(QWidget* control, double left, double top);
 
-    // Puts the window on top of the other windows of its frame, as a drawing does when done.
+    // Puts the window on top of the other windows of its frame, as the active one, as a drawing
+    // does when done.
     void BringToFront();
 
     QSize sizeHint() const override;

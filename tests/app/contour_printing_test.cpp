@@ -1,5 +1,6 @@
 // The print command (the question, the active diagram on one page, a missing or failing
 // printer), the plot and rose drawn from the grid, and the rose's width command.
+#include "../diagrams/pixels.h"
 #include "app/contour.h"
 #include "core/bmmain.h"
 #include "core/file_association.h"
@@ -36,8 +37,9 @@ class ContourPrintingTest : public StartedContour {
         contour->SetPrinterFactory([this] { return PdfPrinter(NextPdf()); });
     }
     QString NextPdf() { return dir.filePath(QStringLiteral("page%1.pdf").arg(++pages)); }
-    static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path) {
+    static std::unique_ptr<DrawingSurface> PdfPrinter(const QString& path, int dpi = 1200) {
         auto printer = std::make_unique<PrinterSurface>();
+        printer->Printer().setResolution(dpi);
         printer->Printer().setOutputFormat(QPrinter::PdfFormat);
         printer->Printer().setOutputFileName(path);
         printer->Printer().setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
@@ -76,6 +78,29 @@ TEST_F(ContourPrintingTest, EachDiagramPrintsOnePageOfItsOwnAndNoPrintsNothing) 
     EXPECT_EQ(asked, 2);
     for (int i = 1; i <= 2; ++i)
         EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("page%1.pdf").arg(i))).size(), 0) << i;
+}
+
+TEST_F(ContourPrintingTest, TheContourPageKeepsDataAtTheRimAtAnyResolution) {
+    // Poles just inside the rim to the east, west and south, under one solid black level.
+    const QStringList cells = QStringLiteral("0 E 89 W 0 E 89 E 90 E 89 N").split(u' ');
+    for (int i = 0; i < 12; ++i)
+        contour->FormMain->grdData().SetTextMatrix(2 + i / 4, 1 + i % 4, cells[i]);
+    contour->FormMain_MenuClick(103);
+    Grade& level = contour->AddLevel(0);
+    level.SetForeColor(0);
+    level.SetFillStyle(0);
+    Activate(contour->FormCont);
+    const QPointF centre = QPointF(90, 75) * 150 / 25.4; // 85 and 70 mm into the printable area
+    for (const int dpi : {300, 600, 1200}) {
+        contour->SetPrinterFactory([&] { return PdfPrinter(dir.filePath("rim.pdf"), dpi); });
+        Print(MsgResult::Yes);
+        const QImage page = pixels::RenderPdf(dir.filePath("rim.pdf"), 150);
+        for (const double degrees : {3.0, 183.0, 93.0}) { // clear of the diameters
+            const QPointF mm = QLineF::fromPolar(150 / 25.4, -degrees).p2();
+            EXPECT_TRUE(pixels::DarkNear(page, centre + 49.3 * mm, 0)) << dpi << " dpi " << degrees;
+            EXPECT_FALSE(pixels::DarkNear(page, centre + 50.8 * mm, 1)) << dpi << " dpi";
+        }
+    }
 }
 
 TEST_F(ContourPrintingTest, AMissingOrFailingPrinterIsReportedAndThePicturesStay) {

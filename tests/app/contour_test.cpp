@@ -337,6 +337,37 @@ TEST_F(ContourTest, NoSaveQuestionAfterASaveWhenNothingChangedSince) {
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
+TEST_F(ContourTest, UndoingBackToWhatWasOpenedOrSavedLeavesNothingToAsk) {
+    const QString path = WriteSample("a.QST");
+    Contour& c = StartWithSample(path);
+    const auto keys = [](const char* text, Qt::Key k,
+                         Qt::KeyboardModifiers m = Qt::ControlModifier) {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    grid().SetRow(4);
+    grid().SetCol(1);
+    grid().setFocus();
+    keys("12", Qt::Key_Return, {});
+    grid().SetCol(3); // a refused dip is no step: the undo takes the angle back
+    dialogs.expectMessage("0～90の整数を入力してください。", MsgButtons::OK, MsgIcon::Exclamation,
+                          kCaption);
+    keys("95", Qt::Key_Return, {});
+    keys("", Qt::Key_Z);
+    EXPECT_EQ(grid().TextMatrix(4, 1), "");
+    EXPECT_FALSE(c.FormMain->Change());
+    for (Qt::Key k : {Qt::Key_Y, Qt::Key_S, Qt::Key_Z}) // saved, then undone: unlike the file
+        keys("", k);
+    dialogs.expectMessage(kSaveQuestion, MsgButtons::YesNoCancel, MsgIcon::Exclamation, "Quill Net",
+                          MsgResult::Cancel);
+    bool cancel = false;
+    c.FormMain_QueryUnload(cancel, 0);
+    keys("", Qt::Key_Y);
+    c.FormMain_QueryUnload(cancel = false, 0);
+    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(slurp(path).contains("\r12\t\t\t\r"));
+}
+
 TEST_F(ContourTest, SavingANewDocumentAsksForAName) {
     Contour& c = Start();
     grid().SetTextMatrix(2, 1, "45");
@@ -380,7 +411,7 @@ TEST_F(ContourTest, ExitPromptCancelKeepsEverythingOpen) {
     c.FormMain_QueryUnload(cancel, 0);
     EXPECT_TRUE(cancel);
     EXPECT_NE(c.FormPlot, nullptr);
-    EXPECT_TRUE(c.Modified());
+    EXPECT_TRUE(c.FormMain->Change());
 
     // Yes, then a cancelled save dialog: still open.
     dialogs
@@ -673,13 +704,41 @@ TEST_F(ContourTest, ScanCountCommandAsksConfirmsAndRefusesTooManyLines) {
     EXPECT_EQ(BMMain::NetRadius, 100);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "?");
 
-    dialogs.expectInput(prompt, title, "200", QString("250"))
+    dialogs.expectInput(prompt, title, "200", QString("２５０"))
         .expectMessage("走査数を変更します。\r\n２００本 → ２４０本\r\nよろしいですか？",
                        MsgButtons::YesNo, MsgIcon::Exclamation, title, MsgResult::Yes);
-    c.FormMain_MenuClick(211);
+    c.FormMain->ToolButton("mesh")->trigger();
     EXPECT_EQ(BMMain::NetRadius, 120);
     EXPECT_EQ(ini.read("解像度", "走査線数", "?"), "120");
     EXPECT_EQ(c.DensityResults().grid.Radius(), 120);
     EXPECT_EQ(c.DensityResults().grid.High(), 252);
     BMMain::NetRadius = 100;
+}
+
+TEST_F(ContourTest, AnOldFileKeepsTheRoseTitleAndANewDocumentAlwaysAsksWhereToSave) {
+    Contour& c = Start();
+    QDir::setCurrent(dir.path());
+    ASSERT_TRUE(spit(dir.filePath("新規.QST"), "keep"));
+    c.FormRose->setTitle("rose");
+    dialogs.expectOpenFile(dir.filePath("old.QST")).expectSaveFile(std::nullopt);
+    ASSERT_TRUE(spit(dir.filePath("old.QST"), "c\r\np\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"));
+    c.FormMain_MenuClick(2);
+    EXPECT_EQ(c.FormRose->Title(), "rose");
+    c.FormMain_MenuClick(1);
+    c.FormMain_MenuClick(22);
+    EXPECT_EQ(slurp(dir.filePath("新規.QST")), "keep");
+}
+
+TEST_F(ContourTest, EachWindowComesBackInItsOwnStateAndInView) {
+    ASSERT_TRUE(spit(BMMain::SettingsPath(), "[Plot]\r\nStatus=2\r\n[Rose]\r\nLeft=-2E+07\r\n"
+                                             "Top=9E+07\r\nWidth=3E+07\r\nStatus=0\r\n"));
+    Contour& c = Start();
+    QCoreApplication::processEvents(); // the frame is maximised
+    EXPECT_EQ(c.FormMain->mdiArea().activeSubWindow(), c.FormPlot->parentWidget());
+    EXPECT_TRUE(
+        c.FormMain->mdiArea().viewport()->rect().contains(c.FormRose->parentWidget()->geometry()));
+    c.FormMain_MenuClick(1001);
+    ProfileFile ini(BMMain::SettingsPath());
+    EXPECT_EQ(ini.read("Plot", "Status", "?"), "2");
+    EXPECT_EQ(ini.read("Rose", "Left", "?"), "0");
 }

@@ -59,6 +59,15 @@ TEST_F(DataImport, RowsReplaceOrFollowTheDataSetAndCancelChangesNothing) {
     EXPECT_EQ(Rows(3), QStringList({"30,E,45,SE", "5,E,45,SE", ",,,"}));
     EXPECT_EQ(contour->FormMain->grdData().Rows(), 102);
     EXPECT_EQ(contour->DataNumbers(), 2);
+    // Each import is one step: both undone, the data is as last saved.
+    Tabula& grid = contour->FormMain->grdData();
+    grid.Undo();
+    grid.Undo();
+    EXPECT_EQ(Rows(4), QStringList({"10,E,20,SE", "20,W,30,NE", ",,,", "5,E,5,S"}));
+    EXPECT_FALSE(contour->FormMain->Change());
+    grid.Redo();
+    grid.Redo();
+    EXPECT_EQ(grid.TextMatrix(101, 0), "100");
 }
 
 TEST_F(DataImport, ExportedDataImportsAsTheSameGridAndDensity) {

@@ -402,6 +402,7 @@ TEST_F(LevelsAndPoles, LegendAndDiagramsShowWhatWasDrawnLast) {
     c().FormMain_MenuClick(202);
     const QMdiArea& area = c().FormMain->mdiArea();
     EXPECT_EQ(area.subWindowList(QMdiArea::StackingOrder).last()->widget(), c().FormPlot);
+    EXPECT_EQ(area.activeSubWindow()->widget(), c().FormPlot);
     c().FormRSet->parentWidget()->resize(420, 500);
     const QImage resized = c().FormRSet->picRSet().Surface().Image().copy();
     ASSERT_TRUE(c().SaveDataFile(dir.filePath("one.QST")));

@@ -61,7 +61,7 @@ TEST_F(DataFileTest, RefusedFilesAreReportedAndGiveNoDocument) {
         MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     EXPECT_FALSE(ReadDataFile(path("new.QST"), dialogs));
 
-    ASSERT_TRUE(spit(path("cut.QST"), original.left(original.size() / 2)));
+    ASSERT_TRUE(spit(path("cut.QST"), original.left(original.indexOf(" 100 "))));
     dialogs.expectMessage("（ﾌｧｲﾙが途中で終わっています）\r\nﾌｧｲﾙを開くことができません。",
                           MsgButtons::OK, MsgIcon::Exclamation, kProgramTitle);
     EXPECT_FALSE(ReadDataFile(path("cut.QST"), dialogs));

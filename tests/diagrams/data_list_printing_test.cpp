@@ -9,7 +9,7 @@
 namespace {
 
 std::vector<DataListPrinting::Row> Measurements(int count) {
-    std::vector<DataListPrinting::Row> rows(100);
+    std::vector<DataListPrinting::Row> rows(std::max(100, count + 1));
     for (int i = 0; i < count; ++i)
         rows[i] = {QString::number(i % 90), i % 2 ? "E" : "W", QString::number(i % 91), "SE"};
     return rows;
@@ -53,4 +53,11 @@ TEST(DataListPrinting, TenMeasurementsOnOnePageEightyFourOnTwo) {
     EXPECT_TRUE(pixels::DarkNear(page, QPointF(30 * dotsPerMm, 150 * dotsPerMm), 2));
     EXPECT_TRUE(pixels::DarkNear(page, QPointF(100 * dotsPerMm, 20 * dotsPerMm), 2));
     EXPECT_FALSE(pixels::DarkNear(page, QPointF(20 * dotsPerMm, 150 * dotsPerMm), 2));
+}
+
+TEST(DataListPrinting, EntryNumbersOfFourDigitsStayInTheirColumn) {
+    QTemporaryDir dir;
+    const QImage page = pixels::RenderPdf(Print(dir, "list1000.pdf", 1000), 100, 12);
+    for (int row = 21; row <= 29; ++row)
+        EXPECT_EQ(pixels::DarkCount(page, QRect(537, int((22.3 + row * 8.567) * 3.937), 7, 16)), 0);
 }

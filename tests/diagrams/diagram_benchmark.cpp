@@ -1,11 +1,14 @@
 // Prints how long the density run and each diagram's drawing on the window picture take, and a
 // full redraw (the run and the four diagrams), for growing data sets at R = 100 with ten
-// contour levels. Not a test: run it and read the figures.
+// contour levels; then the orientation statistics, the local maxima of the density grid and
+// the plot with great circles. Not a test: run it and read the figures.
 //   diagram_benchmark [measurements ...]   (default 1000 10000 100000 1000000)
 #include "core/bmmain.h"
 #include "core/contour_levels.h"
 #include "core/density.h"
+#include "core/local_maxima.h"
 #include "core/measurement.h"
+#include "core/orientation_statistics.h"
 #include "core/rose.h"
 #include "diagrams/density_diagrams.h"
 #include "diagrams/diagram_page.h"
@@ -144,6 +147,37 @@ int main(int argc, char** argv) {
         for (const Time& time : t)
             std::printf(" %5.0f/%-5.0f", time.wall, time.cpu);
         std::printf("  (largest count %d)\n", int(density.countMax));
+    }
+
+    std::printf("\nanalysis at R = 100; wall/processor time in ms\n");
+    std::printf("%9s %-11s %-11s %-11s %-11s\n", "data", " statistics", " maxima", " circles",
+                " all+stats");
+    for (const int count : sizes) {
+        const std::vector<Measurements::Measurement> data = FieldData(count);
+        const Density::DensityResult density = Density::ComputeDensity(data);
+        OrientationStatistics::Statistics statistics;
+        std::vector<LocalMaxima::Maximum> maxima;
+        // The plot with great circles instead of poles, then with both and the statistics over
+        // them, as the window draws it.
+        const auto plot = [&](PlotDrawing::PlotOptions options) {
+            DiagramPage::DrawDiagramPicture(picture, [&](DrawingSurface& s, float penFactor) {
+                return PlotDrawing::DrawPlot(s, penFactor, data, false, options);
+            });
+            picture.Flush();
+        };
+        using DiagramSettings::PlotMode;
+        const Time t[] = {Measure([&] { statistics = OrientationStatistics::Compute(data); }),
+                          Measure([&] { maxima = LocalMaxima::Find(density); }), Measure([&] {
+                              plot({PlotMode::Circles, nullptr});
+                          }),
+                          Measure([&] {
+                              const auto all = OrientationStatistics::Compute(data);
+                              plot({PlotMode::Both, &all});
+                          })};
+        std::printf("%9d", count);
+        for (const Time& time : t)
+            std::printf(" %5.1f/%-5.1f", time.wall, time.cpu);
+        std::printf("  (S1 %.3f, %zu maxima)\n", statistics.eigenvalues[0], maxima.size());
     }
     return 0;
 }

@@ -103,15 +103,15 @@ inline void PrintToPdf(PrinterSurface& printer, const QString& path) {
                                                 QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
 }
 
-// The first page of a PDF rendered at `dpi`; a null image when pdftoppm is missing.
-inline QImage RenderPdf(const QString& pdf, int dpi) {
+// Page `page` of a PDF rendered at `dpi`; a null image when pdftoppm is missing.
+inline QImage RenderPdf(const QString& pdf, int dpi, int page = 1) {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (tool.isEmpty())
         return {};
     const QString prefix = pdf + QStringLiteral(".page");
-    QProcess::execute(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-l"),
-                             QStringLiteral("1"), QStringLiteral("-png"),
-                             QStringLiteral("-singlefile"), pdf, prefix});
+    QProcess::execute(
+        tool, QStringLiteral("-r %1 -f %2 -l %2 -png -singlefile").arg(dpi).arg(page).split(u' ')
+                  << pdf << prefix);
     return QImage(prefix + QStringLiteral(".png"));
 }
 

@@ -47,8 +47,9 @@ class RowsTest : public TabulaTest {
         return viewport()->mapFrom(grid, inControl);
     }
 
-    // Right-clicks a cell and returns the enabled state of the menu items, then closes it.
-    QMap<int, bool> rightClickMenu(const QPoint& at) {
+    // Right-clicks a cell and returns the enabled state of the menu items, then closes it,
+    // choosing item `choose` first when given.
+    QMap<int, bool> rightClickMenu(const QPoint& at, int choose = 0) {
         QMap<int, bool> enabled;
         QTimer reader; // lives no longer than this call
         reader.setSingleShot(true);
@@ -60,6 +61,9 @@ class RowsTest : public TabulaTest {
                 if (!a->isSeparator())
                     enabled[a->data().toInt()] = a->isEnabled();
             menu->close();
+            for (QAction* a : menu->actions())
+                if (choose && a->data().toInt() == choose)
+                    a->trigger();
         });
         reader.start(0);
         QTest::mousePress(viewport(), Qt::RightButton, Qt::NoModifier, at);
@@ -396,6 +400,26 @@ TEST_F(RowsTest, MenuItemsFollowLocksAndTheClipboard) {
     grid->SetMenuEnabled(false);
     items = rightClickMenu(cellPoint(2, 1));
     EXPECT_TRUE(items.isEmpty());
+}
+
+TEST_F(RowsTest, MenuUndoesAndRedoesAfterItsOtherItems) {
+    QStringList captions;
+    for (QAction* a : grid->findChild<QMenu*>(QStringLiteral("mnuEdit"))->actions())
+        captions << a->text();
+    EXPECT_EQ(captions, QStringList({"切り取り", "ｺﾋﾟｰ", "貼り付け", "", "行の挿入", "行の削除", "",
+                                     "元に戻す", "やり直し"}));
+    clickCell(2, 1); // what the fixture wrote in (1, 1) is reported as it is left
+    grid->ClearUndo();
+    key(Qt::Key_Delete);
+    grid->SetColLock(2, true); // a lock keeps nothing from being undone
+    auto items = rightClickMenu(cellPoint(2, 2), 21);
+    EXPECT_EQ(items.value(21), true);
+    EXPECT_EQ(items.value(22), false);
+    EXPECT_EQ(grid->TextMatrix(2, 1), QStringLiteral("r2"));
+    items = rightClickMenu(cellPoint(2, 2), 22);
+    EXPECT_EQ(items.value(21), false);
+    EXPECT_EQ(items.value(22), true);
+    EXPECT_EQ(grid->TextMatrix(2, 1), QString());
 }
 
 TEST_F(RowsTest, RightDoubleClickDoesNotOpenTheEditor) {

@@ -54,13 +54,19 @@ const std::vector<std::pair<int, std::vector<Item>>>& Tree() {
           {110, "-", {}},
           {111, "ｺﾝﾀｰの追加(&A)", {}},
           {112, "極大点の追加(&P)", {}},
-          {113, "極大点の削除(&D)...", {}}}},
+          {113, "極大点の削除(&D)...", {}},
+          {120, "-", {}},
+          {121, "極大点の自動配置(&M)", {}},
+          {122, "統計(&T)...", {}}}},
         {3,
          {{201, "ｸﾞﾘｯﾄﾞの表示(&G)", {}},
           {205, "ﾗﾝｸ図にｺﾝﾀｰを表示する(&C)", {}},
           {210, "-", {}},
           {211, "解像度の変更(&S)...", {}},
-          {212, "角幅の変更(&D)...", {}}}},
+          {212, "角幅の変更(&D)...", {}},
+          {220, "-", {}},
+          {221, "投影図の表示(&P)", {}},
+          {225, "投影図にｶﾞｰﾄﾞﾙと平均極を表示する(&A)", {}}}},
         {4,
          {{301, "閾値の変更(&E)...", {}},
           {310, "-", {}},
@@ -81,6 +87,8 @@ const std::vector<std::pair<int, std::vector<Item>>>& Tree() {
 
 const std::vector<std::pair<int, const char*>> kGridItems = {
     {202, "ｼｭﾐｯﾄﾈｯﾄ投影図"}, {203, "頻度分布図（段彩）"}, {204, "頻度分布図（ｺﾝﾀｰ）"}};
+const std::vector<std::pair<int, const char*>> kPlotItems = {
+    {222, "極"}, {223, "大円"}, {224, "極と大円"}};
 const std::vector<std::pair<int, const char*>> kPatternItems = {
     {400, "塗りつぶし"},     {401, "境界線のみ"},     {402, "横線"}, {403, "縦線"},
     {404, "斜線（右下り）"}, {405, "斜線（右上り）"}, {406, "ｸﾛｽ"},  {407, "網かけ"}};
@@ -90,12 +98,15 @@ std::vector<int> CommandItems() {
     std::vector<int> items;
     for (const auto& [top, list] : Tree())
         for (const Item& i : list)
-            if (QString::fromUtf8(i.caption) != "-" && i.index != 201 && i.index != 322 &&
-                !(i.index >= 801 && i.index <= 804) && i.index != 901 && i.index != 902)
+            if (QString::fromUtf8(i.caption) != "-" && i.index != 201 && i.index != 221 &&
+                i.index != 322 && !(i.index >= 801 && i.index <= 804) && i.index != 901 &&
+                i.index != 902)
                 items.push_back(i.index);
     for (const auto& [index, caption] : kGridItems)
         items.push_back(index);
     for (const auto& [index, caption] : kPatternItems)
+        items.push_back(index);
+    for (const auto& [index, caption] : kPlotItems)
         items.push_back(index);
     return items;
 }
@@ -146,7 +157,9 @@ TEST_F(MainWindowTest, MenuTreeHasEveryCaptionShortcutAndNumber) {
     }
     ExpectSubMenu(*window, 201, kGridItems);
     ExpectSubMenu(*window, 322, kPatternItems);
+    ExpectSubMenu(*window, 221, kPlotItems);
     EXPECT_TRUE(window->MenuItem(205)->isCheckable());
+    EXPECT_TRUE(window->MenuItem(225)->isCheckable());
     EXPECT_EQ(window->MenuItem(7), nullptr);
 }
 
@@ -223,7 +236,7 @@ TEST_F(MainWindowTest, ToolbarButtonsSendTheirTags) {
     const std::vector<std::tuple<QString, int, QString>> buttons = {
         {"new", 1, "新規作成"},       {"open", 2, "ﾌｧｲﾙを開く"},      {"save", 22, "保存"},
         {"print", 32, "印刷"},        {"contour", 111, "ｺﾝﾀｰの追加"}, {"pole", 112, "極大点の追加"},
-        {"mesh", 201, "解像度の変更"}};
+        {"mesh", 211, "解像度の変更"}};
     auto* bar = window->findChild<QToolBar*>("toolNet");
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->actions().size(), 7);

@@ -227,6 +227,11 @@ TEST_F(MapWindow, YenSignInATitleIsTheBackslashTheFileHolds) {
     // What shows is what a saved file opens as.
     const QByteArray saved = cp932::encode(BMMain::EncodeTitle(window->Title()));
     EXPECT_EQ(BMMain::DecodeTitle(cp932::decode(saved)), window->Title());
+    // Marks that a file's title holds as text stay text when it is confirmed unchanged.
+    window->setTitle(QStringLiteral("A＼nB\\ｎC"));
+    dialogs.expectInput(kPrompt, kTitleCaption, window->Title(), window->Title());
+    window->EditTitle();
+    EXPECT_EQ(window->Title(), QStringLiteral("A＼nB\\ｎC"));
 }
 
 TEST_F(MapWindow, TitleEditorTakesTheOneLineForm) {
