@@ -46,7 +46,11 @@ if [ -z "$display" ]; then
     done
     Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
     xvfb_pid=$!
-    sleep 1
+    # A program started before the server listens ends at once.
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+        sleep 0.1
+    done
 fi
 export DISPLAY="$display"
 
