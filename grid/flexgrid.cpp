@@ -16,7 +16,7 @@ namespace tabula_detail {
 
 namespace {
 constexpr int kDefaultColWidthPx = 64;
-constexpr int kResizeGrip = 3; // pixels either side of a boundary that start a resize
+constexpr int kResizeGrip = 3;    // pixels either side of a boundary that start a resize
 constexpr int kDragScrollMs = 50; // one row or column further per tick while dragging outside
 } // namespace
 
