@@ -16,6 +16,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -83,6 +85,8 @@ bool Contour::OpenDataFile(const QString& path) {
     fileName_ = path;
     untitled_ = false;
     ApplyDocument(*document);
+    // The grid holds the rows now; the diagrams are drawn from it.
+    document.reset();
     RedrawLoadedData();
     modified_ = false;
     return true;
@@ -144,9 +148,31 @@ void Contour::FillDataGrid(const std::vector<Document::Row>& rows) {
     const int count = static_cast<int>(rows.size());
     if (grid.Rows() < count + kFirstDataRow)
         grid.SetRows(count + kFirstDataRow);
-    for (int k = 0; k < count; ++k)
+    // Block by block as clip texts over a selection, as the grid takes a paste: a million rows
+    // need no string for every cell. A row a clip text cannot carry is written cell by cell.
+    constexpr int kBlock = 8192;
+    QString block;
+    std::vector<int> byCell;
+    for (int first = 0; first < count; first += kBlock) {
+        const int last = std::min(count, first + kBlock) - 1;
+        block.clear();
+        for (int k = first; k <= last; ++k) {
+            if (k > first)
+                block += u'\r';
+            if (!rows[size_t(k)].AppendClipRow(block))
+                byCell.push_back(k);
+        }
+        grid.SetRow(first + kFirstDataRow);
+        grid.SetCol(1);
+        grid.SetRowSel(last + kFirstDataRow);
+        grid.SetColSel(4);
+        grid.SetClip(block);
+    }
+    for (const int k : byCell)
         for (int c = 0; c < 4; ++c)
-            grid.SetTextMatrix(k + kFirstDataRow, c + 1, rows[k][c]);
+            grid.SetTextMatrix(k + kFirstDataRow, c + 1, rows[size_t(k)][size_t(c)]);
+    grid.SetRow(kFirstDataRow);
+    grid.SetCol(1);
     grid.SetRedraw(true);
 }
 

@@ -20,6 +20,9 @@ const std::vector<Measurements::Measurement>& Contour::ReadMeasurements() {
     walkDone_ = true;
     std::vector<Measurements::Measurement>& measurements = measurements_;
     measurements.clear();
+    // Room for every row at once: growing step by step would hold the old and the new copy of
+    // a long data set together.
+    measurements.reserve(size_t(std::max(0, grid.Rows() - grid.FixedRows())));
     // The current row is not moved through every row (a long data set would scroll the grid
     // row by row); it is put where the walk stops: the first blank row, or the last row.
     int row = grid.FixedRows();
@@ -33,6 +36,8 @@ const std::vector<Measurements::Measurement>& Contour::ReadMeasurements() {
                 grid.SetTextMatrix(row, col, *text);
         measurements.push_back(Measurements::FromCells(cells));
     }
+    if (measurements.size() < measurements.capacity() / 2)
+        measurements.shrink_to_fit();
     if (grid.Rows() > grid.FixedRows())
         grid.SetRow(std::min(row, grid.Rows() - 1));
     return measurements;
@@ -45,4 +50,6 @@ Contour::SingleGridWalk::SingleGridWalk(Contour& contour) : contour_(contour) {
 
 Contour::SingleGridWalk::~SingleGridWalk() {
     contour_.walkShared_ = false;
+    // The diagrams have what they need from the walk; a long data set need not stay twice.
+    contour_.measurements_ = {};
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <iterator>
 
@@ -75,10 +76,14 @@ constexpr char16_t kWindowsCodePoints[] = {0x0080, 0xF8F0, 0xF8F1, 0xF8F2, 0xF8F
 
 } // namespace
 
-QByteArray encode(const QString& text) {
-    const QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+namespace {
+
+// iconv over UTF-16 units, with "?" (or the Windows byte) for what CP932 cannot hold.
+QByteArray EncodeUtf16(const char16_t* units, qsizetype count) {
     // Opening a conversion costs more than most texts take to convert: one per thread.
     thread_local Converter c("CP932", "UTF-16LE");
+    const QByteArray utf16 =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(units), count * 2);
     return c.run(utf16, [](const char* at, size_t left, size_t& consumed) {
         consumed = std::min<size_t>(2, left);
         if (left < 2)
@@ -99,9 +104,37 @@ QByteArray encode(const QString& text) {
     });
 }
 
-QString decode(const QByteArray& bytes) {
+} // namespace
+
+QByteArray encode(const QString& text) {
+    // ASCII is the same in CP932 and makes up most of a data file: copied here, and only the
+    // runs of other characters go through iconv (CP932 maps character by character, so the
+    // runs convert as the whole text would).
+    const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
+    const qsizetype n = text.size();
+    QByteArray out;
+    out.reserve(n);
+    for (qsizetype i = 0; i < n;) {
+        if (units[i] < 0x80) {
+            out.append(char(units[i++]));
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < n && units[i] >= 0x80)
+            ++i;
+        out.append(EncodeUtf16(units + start, i - start));
+    }
+    return out;
+}
+
+namespace {
+
+// iconv over the whole text, with the Windows bytes and a replacement for what it refuses.
+// `replaced` tells whether anything was refused.
+QByteArray DecodeToUtf16(const QByteArray& bytes, bool& replaced) {
     thread_local Converter c("UTF-16LE", "CP932");
-    const QByteArray utf16 = c.run(bytes, [](const char* at, size_t, size_t& consumed) {
+    return c.run(bytes, [&replaced](const char* at, size_t, size_t& consumed) {
+        replaced = true;
         consumed = 1;
         char16_t unit = 0xFFFD;
         for (size_t i = 0; i < std::size(kWindowsBytes); ++i)
@@ -109,7 +142,45 @@ QString decode(const QByteArray& bytes) {
                 unit = kWindowsCodePoints[i];
         return QByteArray(reinterpret_cast<const char*>(&unit), 2);
     });
+}
+
+QString FromUtf16(const QByteArray& utf16) {
     return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
+}
+
+bool LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+} // namespace
+
+QString decode(const QByteArray& bytes) {
+    // Most of a data file is ASCII: it is widened here, and only the runs of other characters
+    // (with their trail bytes) go through iconv. No byte becomes more than one UTF-16 unit, so
+    // the result never outgrows the input. Where iconv refuses a byte it may pair the bytes
+    // after it otherwise than the runs do, so such a text is converted whole instead.
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString out(n, Qt::Uninitialized);
+    auto* to = reinterpret_cast<char16_t*>(out.data());
+    bool replaced = false;
+    for (qsizetype i = 0; i < n;) {
+        if (in[i] < 0x80) {
+            *to++ = in[i++];
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < n && in[i] >= 0x80)
+            i += LeadByte(in[i]) && i + 1 < n ? 2 : 1;
+        const QByteArray utf16 =
+            DecodeToUtf16(QByteArray::fromRawData(bytes.constData() + start, i - start), replaced);
+        if (replaced)
+            return FromUtf16(DecodeToUtf16(bytes, replaced));
+        std::memcpy(to, utf16.constData(), size_t(utf16.size()));
+        to += utf16.size() / 2;
+    }
+    out.truncate(to - reinterpret_cast<const char16_t*>(out.constData()));
+    return out;
 }
 
 int byteLength(const QString& text) {

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -28,42 +28,42 @@ struct Document {
         float labelTop = 0;
         friend bool operator==(const Pole&, const Pole&) = default;
     };
-    // One measurement row: strike angle, strike side, dip angle, dip direction. An empty row
-    // holds no cells at all, so the many empty rows a file may hold cost a pointer each.
+    // One measurement row: strike angle, strike side, dip angle, dip direction. A row of short
+    // Latin-1 texts, as measurements nearly always are, is kept in its sixteen bytes (the cells
+    // joined by TABs); any other row holds its four strings on the heap.
     class Row {
       public:
-        Row() = default;
-        Row(QString strike, QString side = {}, QString dip = {}, QString direction = {}) {
-            if (!strike.isEmpty() || !side.isEmpty() || !dip.isEmpty() || !direction.isEmpty())
-                cells_ = std::make_unique<Cells>(Cells{std::move(strike), std::move(side),
-                                                       std::move(dip), std::move(direction)});
-        }
-        Row(const Row& other)
-            : cells_(other.cells_ ? std::make_unique<Cells>(*other.cells_) : nullptr) {}
-        Row(Row&&) noexcept = default;
-        Row& operator=(const Row& other) { return *this = Row(other); }
-        Row& operator=(Row&&) noexcept = default;
+        Row() : Row(QStringView(u"\t\t\t")) {}
+        Row(const QString& strike, const QString& side = {}, const QString& dip = {},
+            const QString& direction = {});
+        // The first four TAB-separated fields of a line; missing ones are empty.
+        static Row FromLine(QStringView line);
+        Row(const Row& other);
+        Row(Row&& other) noexcept : bytes_(other.bytes_) { other.bytes_[kTag] = kEmptyTag; }
+        Row& operator=(const Row& other);
+        Row& operator=(Row&& other) noexcept;
+        ~Row();
 
-        const QString& operator[](size_t cell) const {
-            static const QString empty;
-            return cells_ ? (*cells_)[cell] : empty;
-        }
-        QString& operator[](size_t cell) {
-            if (!cells_)
-                cells_ = std::make_unique<Cells>();
-            return (*cells_)[cell];
-        }
-        friend bool operator==(const Row& a, const Row& b) {
-            for (size_t c = 0; c < 4; ++c) {
-                if (a[c] != b[c])
-                    return false;
-            }
-            return true;
-        }
+        // A copy of cell 0 to 3 (const: cells are set through the constructors).
+        const QString operator[](size_t cell) const;
+        // Appends the four cells joined by TABs, a row of a clip text; false, appending
+        // nothing, when a cell holds a TAB or a CR, which would split it.
+        bool AppendClipRow(QString& out) const;
+        friend bool operator==(const Row& a, const Row& b);
 
       private:
         using Cells = std::array<QString, 4>;
-        std::unique_ptr<Cells> cells_;
+        static constexpr size_t kTag = 15;
+        static constexpr unsigned char kHeapTag = 0xFF;
+        // Moved from: holds nothing, reads as four empty cells.
+        static constexpr unsigned char kEmptyTag = 0xFE;
+        explicit Row(QStringView joined);
+        const Cells* cells() const;
+        void release();
+
+        // In place: the joined text in bytes 0-14, its length in byte 15. On the heap: a
+        // Cells* in bytes 0-7 and kHeapTag in byte 15.
+        std::array<unsigned char, 16> bytes_;
     };
 
     // Version the document was read with (major * 10000 + minor * 100 + revision).

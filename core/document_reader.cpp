@@ -102,8 +102,10 @@ class Parser {
         d.rows.reserve(static_cast<size_t>(std::min(rowCount, fields_.linesLeft())));
         // The block is read up to the end of the file; the rows it lacks stay empty, as the
         // earlier versions left them in the grid.
-        while (qsizetype(d.rows.size()) < rowCount && !fields_.onlyBlanksLeft())
-            d.rows.push_back(row(text()));
+        while (qsizetype(d.rows.size()) < rowCount && !fields_.onlyBlanksLeft()) {
+            const std::optional<QStringView> line = fields_.plainText();
+            d.rows.push_back(Document::Row::FromLine(line ? *line : QStringView(text())));
+        }
         if (const auto extra = fields_.lineOfAnythingLeft())
             throw Refusal{{ReadFailure::Kind::ExtraData, *extra}};
         if (qsizetype(d.rows.size()) < rowCount) {
@@ -120,21 +122,6 @@ class Parser {
         if (!field)
             throw Refusal{{ReadFailure::Kind::Truncated, fields_.line()}};
         return std::move(*field);
-    }
-
-    // The TABs distribute the line over the four cells; anything past a fourth TAB has no cell
-    // to go to.
-    static Document::Row row(const QString& line) {
-        std::array<QString, 4> cells;
-        qsizetype from = 0;
-        for (QString& cell : cells) {
-            const qsizetype tab = line.indexOf(u'\t', from);
-            cell = line.mid(from, tab < 0 ? -1 : tab - from);
-            if (tab < 0)
-                break;
-            from = tab + 1;
-        }
-        return {std::move(cells[0]), std::move(cells[1]), std::move(cells[2]), std::move(cells[3])};
     }
 
     double number() {

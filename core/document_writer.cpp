@@ -5,6 +5,7 @@
 #include "core/title_codec.h"
 #include "core/vb.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace DataFile {
@@ -37,6 +38,9 @@ QString titleLine(const QString& title) {
 
 // A cell cannot hold the row and cell separators of the data block.
 QString cellText(const QString& cell) {
+    const auto separator = [](QChar c) { return c == u'\t' || c == u'\r' || c == u'\n'; };
+    if (std::none_of(cell.begin(), cell.end(), separator))
+        return cell; // shared, not copied
     QString out = cell;
     for (QChar& c : out) {
         if (c == u'\t' || c == u'\r' || c == u'\n')
@@ -72,8 +76,12 @@ void writePoles(QString& out, const std::vector<Document::Pole>& poles) {
 } // namespace
 
 QByteArray Write(const Document& d) {
+    // CP932 maps character by character, so the text is encoded piece by piece as it grows:
+    // a long data set is never held as a whole in UTF-16 as well.
+    constexpr qsizetype kPiece = 1 << 16;
+    QByteArray bytes;
+    bytes.reserve(256 + static_cast<qsizetype>(d.rows.size()) * 13);
     QString out;
-    out.reserve(256 + static_cast<qsizetype>(d.rows.size()) * 16);
     out += QStringLiteral("QuillStereoVersion") + versionText(kProgramVersion) + kLineEnd;
     out += titleLine(d.roseTitle.value_or(QString()));
     out += titleLine(d.contourTitle);
@@ -100,9 +108,14 @@ QByteArray Write(const Document& d) {
             row += cellText(d.rows[k][c]);
         }
         out += field(row, true);
+        if (out.size() >= kPiece) {
+            bytes += cp932::encode(out);
+            out.clear();
+        }
     }
     out += kLineEnd;
-    return cp932::encode(out);
+    bytes += cp932::encode(out);
+    return bytes;
 }
 
 } // namespace DataFile

@@ -75,6 +75,22 @@ std::optional<QString> FieldReader::text() {
     return field;
 }
 
+std::optional<QStringView> FieldReader::plainText() {
+    qsizetype start = pos_;
+    while (start < text_.size() && text_[start] == u' ')
+        ++start;
+    if (start >= text_.size() || text_[start] == u'"')
+        return std::nullopt;
+    const qsizetype end = lineEndFrom(start);
+    const QStringView field = text_.sliced(start, end - start);
+    if (field.contains(kQuoteStandIn))
+        return std::nullopt;
+    fieldLine_ = currentLine_;
+    pos_ = end;
+    consumeLineEnd();
+    return field;
+}
+
 std::optional<QString> FieldReader::numberField() {
     skipSpaces();
     fieldLine_ = currentLine_;

@@ -21,6 +21,9 @@ class FieldReader {
     // double quotes that closes at the end of its line is the text between them; any other
     // line is taken as it stands. Nothing at the end of the text.
     std::optional<QString> text();
+    // The next text field as a view of the text, when it is a line as it stands (no quotes
+    // to take off, no stand-in to drop); nothing otherwise, and the reader stays where it was.
+    std::optional<QStringView> plainText();
     // A number field: leading spaces skipped, then up to a CR, an LF or a comma; trimmed.
     // Nothing at the end of the text.
     std::optional<QString> numberField();

@@ -41,12 +41,15 @@ Measurement FromCells(const RowCells& cells) {
 
 std::vector<Measurement> FromRows(const std::vector<Document::Row>& rows) {
     std::vector<Measurement> data;
+    data.reserve(rows.size());
     for (const Document::Row& documentRow : rows) {
         const RowCells row{documentRow[0], documentRow[1], documentRow[2], documentRow[3]};
         if (IsBlankRow(row))
             break;
         data.push_back(FromCells(row));
     }
+    if (data.size() < data.capacity() / 2)
+        data.shrink_to_fit();
     return data;
 }
 

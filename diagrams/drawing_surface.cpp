@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -28,6 +29,8 @@ namespace {
 constexpr double kTwipsPerInch = 1440.0;
 
 QStringList SplitLines(const QString& text) {
+    if (!text.contains(u'\n'))
+        return {text}; // most texts are one line: no pattern to run
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n"));
     return text.split(lineBreak);
 }
@@ -229,34 +232,64 @@ void DrawingSurface::SetFillStyle(int style) {
 }
 
 void DrawingSurface::SetFontName(const QString& name) {
-    if (!name.isEmpty())
+    if (!name.isEmpty() && name != fontName_) {
         fontName_ = name;
+        FontChanged();
+    }
 }
 
 void DrawingSurface::SetFontSize(double points) {
-    if (points > 0 && std::isfinite(points))
+    if (points > 0 && std::isfinite(points) && points != fontSize_) {
         fontSize_ = points;
+        FontChanged();
+    }
 }
 
 void DrawingSurface::SetFontBold(bool on) {
-    fontBold_ = on;
+    if (on != fontBold_) {
+        fontBold_ = on;
+        FontChanged();
+    }
 }
 void DrawingSurface::SetFontItalic(bool on) {
-    fontItalic_ = on;
+    if (on != fontItalic_) {
+        fontItalic_ = on;
+        FontChanged();
+    }
 }
 
-QFont DrawingSurface::CurrentFont() const {
-    QFont font(fontName_);
-    font.setPointSizeF(fontSize_);
-    font.setBold(fontBold_);
-    font.setItalic(fontItalic_);
-    if (NamesInstalledFonts())
-        font.setFamily(QFontInfo(font).family());
-    return font;
+void DrawingSurface::FontChanged() {
+    font_.reset();
+    metrics_.reset();
+    printMetrics_.reset();
+}
+
+// Kept while the font settings stay: a font made afresh looks its face up again, which costs
+// more than drawing a short label with it.
+const QFont& DrawingSurface::CurrentFont() const {
+    if (!font_) {
+        QFont font(fontName_);
+        font.setPointSizeF(fontSize_);
+        font.setBold(fontBold_);
+        font.setItalic(fontItalic_);
+        if (NamesInstalledFonts())
+            font.setFamily(QFontInfo(font).family());
+        font_ = font;
+    }
+    return *font_;
+}
+
+const QFontMetricsF& DrawingSurface::Metrics() const {
+    const QPaintDevice* device = MetricsDevice();
+    if (!metrics_ || metricsDevice_ != device) {
+        metrics_.emplace(CurrentFont(), device);
+        metricsDevice_ = device;
+    }
+    return *metrics_;
 }
 
 double DrawingSurface::TextWidth(const QString& text) const {
-    const QFontMetricsF metrics(CurrentFont(), MetricsDevice());
+    const QFontMetricsF& metrics = Metrics();
     double widest = 0;
     for (const QString& line : SplitLines(text))
         widest = std::max(widest, metrics.horizontalAdvance(line));
@@ -264,7 +297,7 @@ double DrawingSurface::TextWidth(const QString& text) const {
 }
 
 double DrawingSurface::TextHeight(const QString& text) const {
-    const QFontMetricsF metrics(CurrentFont(), MetricsDevice());
+    const QFontMetricsF& metrics = Metrics();
     return SplitLines(text).size() * metrics.height() * UnitsPerPixelY(User);
 }
 
@@ -279,6 +312,9 @@ QPainter* DrawingSurface::Painter() {
         return painter_.get();
     if (!painter_)
         painter_ = std::make_unique<QPainter>();
+    // A painter begun afresh has its default font, perhaps on a device made afresh.
+    metrics_.reset();
+    printMetrics_.reset();
     if (!BeginPainting(*painter_))
         return nullptr;
     // Pictures are drawn crisp, pixel by pixel; paper and files get smooth outlines.
@@ -561,6 +597,21 @@ void DrawingSurface::Circles(const std::vector<QPointF>& centres, double radius)
     currentY_ = centres.back().y();
 }
 
+void DrawingSurface::DrawImage(const QImage& image, double x1, double y1, double x2, double y2) {
+    QPainter* painter = Painter();
+    if (!painter || image.isNull())
+        return;
+    const QPointF a = UserToDevice(x1, y1);
+    const QPointF b = UserToDevice(x2, y2);
+    // An axis running backwards turns the image round on it.
+    const QImage shown = image.mirrored(b.x() < a.x(), b.y() < a.y());
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter->setRenderHint(QPainter::LosslessImageRendering, true);
+    painter->drawImage(QRectF(a, b).normalized(), shown);
+    painter->restore();
+}
+
 void DrawingSurface::Polylines(const std::vector<QPolygonF>& lines) {
     if (lines.empty())
         return;
@@ -611,14 +662,21 @@ void DrawingSurface::PrintLine(const QString& text) {
     QPainter* painter = Painter();
     if (!painter)
         return;
-    const QFont font = CurrentFont();
-    painter->setFont(font);
-    const QFontMetricsF metrics(painter->font(), MetricsDevice());
+    // The painter keeps the font while the settings stay: setting it again for every label of
+    // a long legend would look the face up every time.
+    if (!printMetrics_) {
+        painter->setFont(CurrentFont());
+        printMetrics_.emplace(painter->font(), MetricsDevice());
+    }
+    const QFontMetricsF& metrics = *printMetrics_;
     const QPointF topLeft = UserToDevice(currentX_, currentY_);
     if (!fontTransparent_)
         painter->fillRect(
             QRectF(topLeft, QSizeF(metrics.horizontalAdvance(text), metrics.height())),
             ToQColor(backColor_));
+    // Blanks leave no mark; drawn, they would still put their font into a page or file.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c == u' '; }))
+        return;
     painter->setPen(ToQColor(foreColor_));
     painter->drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
 }

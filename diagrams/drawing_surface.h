@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -14,6 +15,7 @@
 #include <vector>
 
 class QColor;
+class QImage;
 class QPaintDevice;
 class QPainter;
 class QPainterPath;
@@ -187,6 +189,10 @@ class DrawingSurface {
     void Polylines(const std::vector<QPolygonF>& lines);
     // One pixel-sized dot of the pen's width; the current point moves there.
     void PSet(SurfacePoint p, std::optional<Rgb> color = std::nullopt);
+    // An image stretched over the user rectangle (x1, y1)-(x2, y2), each of its pixels a sharp
+    // rectangle (no smoothing, no lossy compression); transparent pixels leave what is under
+    // them. The current point does not move.
+    void DrawImage(const QImage& image, double x1, double y1, double x2, double y2);
     // Text with its top-left corner at the current point. With lineEnd the cursor returns to
     // the left edge one text line lower; without it, it moves to the end of the text.
     void Print(const QString& text, bool lineEnd = true);
@@ -245,7 +251,9 @@ class DrawingSurface {
     // The drawable area in device pixels, never empty (a degenerate device maps as 1 x 1).
     double DeviceWidth() const;
     double DeviceHeight() const;
-    QFont CurrentFont() const;
+    const QFont& CurrentFont() const;
+    const QFontMetricsF& Metrics() const;
+    void FontChanged();
     QPointF Resolve(SurfacePoint p, double baseX, double baseY) const;
     QPen LinePen(const QColor& color) const;
     // `pieces` are the path's polygons when the caller has them (hatching then skips
@@ -283,5 +291,11 @@ class DrawingSurface {
     bool fontBold_ = false;
     bool fontItalic_ = false;
     bool fontTransparent_ = true;
+    // CurrentFont() and its metrics while the settings above stay; the metrics the painter's
+    // font has while it keeps it.
+    mutable std::optional<QFont> font_;
+    mutable std::optional<QFontMetricsF> metrics_;
+    mutable const QPaintDevice* metricsDevice_ = nullptr;
+    std::optional<QFontMetricsF> printMetrics_;
     std::unique_ptr<QPainter> painter_;
 };

@@ -16,7 +16,7 @@ namespace tabula_detail {
 
 namespace {
 constexpr int kDefaultColWidthPx = 64;
-constexpr int kResizeGrip = 3; // pixels either side of a boundary that start a resize
+constexpr int kResizeGrip = 3;    // pixels either side of a boundary that start a resize
 constexpr int kDragScrollMs = 50; // one row or column further per tick while dragging outside
 } // namespace
 
@@ -39,12 +39,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void FlexGrid::SetRows(int n) {
     n = std::max(n, 1);
-    const int old = Rows();
-    cells_.resize(n);
-    for (int r = old; r < n; ++r)
-        cells_[r].resize(cols_);
-    rowHeights_.resize(n, -1);
-    mergeRow_.resize(n, false);
+    cells_.SetRows(n);
     fixedRows_ = std::min(fixedRows_, n);
     const int minRow = std::min(fixedRows_, n - 1);
     row_ = std::clamp(row_, minRow, n - 1);
@@ -56,8 +51,7 @@ void FlexGrid::SetRows(int n) {
 void FlexGrid::SetCols(int n) {
     n = std::max(n, 1);
     cols_ = n;
-    for (auto& row : cells_)
-        row.resize(n);
+    cells_.SetCols(n);
     colWidths_.resize(n, -1);
     mergeCol_.resize(n, false);
     colAlign_.resize(n, 9);
@@ -187,7 +181,15 @@ void FlexGrid::scrollContentsBy(int, int) {
 void FlexGrid::SetTextMatrix(int r, int c, const QString& s) {
     if (!ValidCell(r, c))
         return;
-    cells_[r][c].text = s;
+    cells_.SetText(r, c, CellText(s));
+    if (redraw_)
+        viewport()->update();
+}
+
+void FlexGrid::SetNumberMatrix(int r, int c, int64_t n) {
+    if (!ValidCell(r, c))
+        return;
+    cells_.SetText(r, c, CellText::Number(n));
     if (redraw_)
         viewport()->update();
 }
@@ -196,11 +198,12 @@ void FlexGrid::SetText(const QString& s) {
     if (s_.fillStyle == 1) {
         const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
         const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
+        const CellText text(s);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
-                cells_[r][c].text = s;
+                cells_.SetText(r, c, text);
     } else {
-        cells_[row_][col_].text = s;
+        cells_.SetText(row_, col_, CellText(s));
     }
     if (redraw_)
         viewport()->update();
@@ -216,7 +219,7 @@ QString FlexGrid::Clip() const {
         for (int c = c0; c <= c1; ++c) {
             if (c > c0)
                 out += QLatin1Char('\t');
-            out += cells_[r][c].text;
+            cells_.Cell(r, c).appendTo(out);
         }
     }
     return out;
@@ -226,7 +229,7 @@ void FlexGrid::SetClip(const QString& s) {
     const int r0 = std::min(row_, rowSel_), r1 = std::max(row_, rowSel_);
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
     ForEachClipCell(s, r0, c0, r1, c1, [this](int r, int c, QStringView field) {
-        cells_[r][c].text = field.toString();
+        cells_.SetText(r, c, CellText(field));
     });
     if (redraw_)
         viewport()->update();
@@ -235,25 +238,20 @@ void FlexGrid::SetClip(const QString& s) {
 void FlexGrid::AddItem(const QString& item, int index) {
     if (index < 0 || index > Rows())
         return;
-    std::vector<Cell> row(cols_);
+    cells_.InsertRow(index);
     int c = 0;
     for (QStringView field : QStringView(item).split(QLatin1Char('\t'))) {
         if (c >= cols_)
             break;
-        row[c++].text = field.toString();
+        cells_.SetText(index, c++, CellText(field));
     }
-    cells_.insert(cells_.begin() + index, std::move(row));
-    rowHeights_.insert(rowHeights_.begin() + index, -1);
-    mergeRow_.insert(mergeRow_.begin() + index, false);
     changed();
 }
 
 void FlexGrid::RemoveItem(int index) {
     if (index < 0 || index >= Rows() || Rows() <= 1)
         return;
-    cells_.erase(cells_.begin() + index);
-    rowHeights_.erase(rowHeights_.begin() + index);
-    mergeRow_.erase(mergeRow_.begin() + index);
+    cells_.RemoveRow(index);
     fixedRows_ = std::min(fixedRows_, Rows());
     const int minRow = std::min(fixedRows_, Rows() - 1);
     row_ = std::clamp(row_, minRow, Rows() - 1);
@@ -263,9 +261,7 @@ void FlexGrid::RemoveItem(int index) {
 }
 
 void FlexGrid::Clear() {
-    for (auto& row : cells_)
-        for (auto& cell : row)
-            cell = Cell{};
+    cells_.Clear();
     if (redraw_)
         viewport()->update();
 }
@@ -275,7 +271,7 @@ void FlexGrid::Clear() {
 void FlexGrid::SetCellBackColorAt(int r, int c, uint32_t v) {
     if (!ValidCell(r, c))
         return;
-    cells_[r][c].back = v;
+    cells_.SetBackColor(r, c, v);
     if (redraw_)
         viewport()->update();
 }
@@ -283,7 +279,7 @@ void FlexGrid::SetCellBackColorAt(int r, int c, uint32_t v) {
 void FlexGrid::SetCellForeColorAt(int r, int c, uint32_t v) {
     if (!ValidCell(r, c))
         return;
-    cells_[r][c].fore = v;
+    cells_.SetForeColor(r, c, v);
     if (redraw_)
         viewport()->update();
 }
@@ -295,7 +291,7 @@ void FlexGrid::SetCellBackColor(uint32_t v) {
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c)
-            cells_[r][c].back = v;
+            cells_.SetBackColor(r, c, v);
     if (redraw_)
         viewport()->update();
 }
@@ -307,7 +303,7 @@ void FlexGrid::SetCellForeColor(uint32_t v) {
     const int c0 = std::min(col_, colSel_), c1 = std::max(col_, colSel_);
     for (int r = r0; r <= r1; ++r)
         for (int c = c0; c <= c1; ++c)
-            cells_[r][c].fore = v;
+            cells_.SetForeColor(r, c, v);
     if (redraw_)
         viewport()->update();
 }
@@ -403,7 +399,8 @@ int FlexGrid::ColWidth(int c) const {
 }
 
 int FlexGrid::RowHeight(int r) const {
-    const int h = rowHeights_[r] >= 0 ? rowHeights_[r] : defaultRowHeight();
+    const int stored = cells_.RowHeight(r);
+    const int h = stored >= 0 ? stored : defaultRowHeight();
     return h == 0 ? 0 : std::max(h, rowHeightMin_);
 }
 
@@ -417,7 +414,7 @@ void FlexGrid::SetColWidth(int c, int twips) {
 void FlexGrid::SetRowHeight(int r, int twips) {
     if (r < 0 || r >= Rows())
         return;
-    rowHeights_[r] = std::max(twips, -1);
+    cells_.SetRowHeight(r, std::max(twips, -1));
     changed();
 }
 
@@ -641,7 +638,7 @@ void FlexGrid::SetMergeCells(int v) {
     changed();
 }
 void FlexGrid::SetMergeRow(int r, bool v) {
-    mergeRow_[r] = v;
+    cells_.SetMergeRow(r, v);
     changed();
 }
 void FlexGrid::SetMergeCol(int c, bool v) {
@@ -660,9 +657,9 @@ void FlexGrid::SetFixedAlignment(int c, int v) {
 // Cells (r, c) and (r, c + 1) form one caption: equal texts in a mergeable row, never across the
 // fixed/scrolling boundary. Restricted modes also want the same pair merged in the row above.
 bool FlexGrid::mergesRight(int r, int c) const {
-    if (mergeCells_ == 0 || c + 1 >= cols_ || !mergeRow_[r] || c + 1 == fixedCols_)
+    if (mergeCells_ == 0 || c + 1 >= cols_ || !cells_.MergeRow(r) || c + 1 == fixedCols_)
         return false;
-    if (cells_[r][c].text != cells_[r][c + 1].text)
+    if (!(cells_.Cell(r, c) == cells_.Cell(r, c + 1)))
         return false;
     if ((mergeCells_ == 2 || mergeCells_ == 4) && r > 0 && r != fixedRows_)
         return mergesRight(r - 1, c);
@@ -672,7 +669,7 @@ bool FlexGrid::mergesRight(int r, int c) const {
 bool FlexGrid::mergesDown(int r, int c) const {
     if (mergeCells_ == 0 || r + 1 >= Rows() || !mergeCol_[c] || r + 1 == fixedRows_)
         return false;
-    if (cells_[r][c].text != cells_[r + 1][c].text)
+    if (!(cells_.Cell(r, c) == cells_.Cell(r + 1, c)))
         return false;
     if ((mergeCells_ == 3 || mergeCells_ == 4) && c > 0 && c != fixedCols_)
         return mergesDown(r, c - 1);
@@ -741,7 +738,6 @@ void FlexGrid::paintRegion(QPainter& p, const QRect& clip, int rFirst, int rLast
 }
 
 void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
-    const Cell& cell = cells_[s.r0][s.c0];
     const bool fixed = s.r0 < fixedRows_ || s.c0 < fixedCols_;
     const int top = std::min(row_, rowSel_), bottom = std::max(row_, rowSel_);
     const int left = std::min(col_, colSel_), right = std::max(col_, colSel_);
@@ -751,8 +747,10 @@ void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
     const bool showHighlight = s_.highLight == 1 || (s_.highLight == 2 && hasFocus());
     const bool highlighted = inSelection && !current && showHighlight;
 
-    QColor back = Resolve(cell.back ? cell.back : (fixed ? s_.backColorFixed : s_.backColor));
-    QColor fore = Resolve(cell.fore ? cell.fore : (fixed ? s_.foreColorFixed : s_.foreColor));
+    const uint32_t cellBack = cells_.BackColor(s.r0, s.c0);
+    const uint32_t cellFore = cells_.ForeColor(s.r0, s.c0);
+    QColor back = Resolve(cellBack ? cellBack : (fixed ? s_.backColorFixed : s_.backColor));
+    QColor fore = Resolve(cellFore ? cellFore : (fixed ? s_.foreColorFixed : s_.foreColor));
     if (highlighted) {
         back = Resolve(s_.backColorSel);
         fore = Resolve(s_.foreColorSel);
@@ -780,7 +778,7 @@ void FlexGrid::paintSpan(QPainter& p, const Span& s, const QRect& rect) {
     }
 
     const bool composing = current && !preedit_.isEmpty() && !fixed;
-    const QString& text = composing ? preedit_ : cell.text;
+    const QString text = composing ? preedit_ : cells_.Text(s.r0, s.c0);
     if (!text.isEmpty()) {
         int align = fixed ? fixedAlign_[s.c0] : colAlign_[s.c0];
         Qt::Alignment a;

@@ -3,6 +3,8 @@
 // the visible cells cost anything, whatever the number of rows. Sizes are kept in twips.
 #pragma once
 
+#include "cell_store.h"
+
 #include <QAbstractScrollArea>
 #include <QString>
 #include <cstdint>
@@ -18,11 +20,12 @@ namespace tabula_detail {
 template <typename Visit>
 void ForEachClipCell(QStringView text, int r0, int c0, int r1, int c1, Visit visit) {
     int r = r0;
-    for (QStringView line : text.split(QLatin1Char('\r'))) {
+    // Tokenised, not split: a long text would otherwise make a list of all its lines first.
+    for (QStringView line : text.tokenize(u'\r')) {
         if (r > r1)
             break;
         int c = c0;
-        for (QStringView field : line.split(QLatin1Char('\t'))) {
+        for (QStringView field : line.tokenize(u'\t')) {
             if (c > c1)
                 break;
             visit(r, c, field);
@@ -36,16 +39,10 @@ class FlexGrid final : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
-    struct Cell {
-        QString text;
-        uint32_t back = 0; // 0 = the grid's default colour
-        uint32_t fore = 0;
-    };
-
     explicit FlexGrid(QWidget* parent = nullptr);
 
     // Shape. Callers check ranges; out-of-range arguments are ignored here.
-    int Rows() const { return static_cast<int>(cells_.size()); }
+    int Rows() const { return cells_.Rows(); }
     int Cols() const { return cols_; }
     int FixedRows() const { return fixedRows_; }
     int FixedCols() const { return fixedCols_; }
@@ -70,9 +67,11 @@ class FlexGrid final : public QAbstractScrollArea {
     void SetLeftCol(int c);
 
     // Texts.
-    const QString& TextMatrix(int r, int c) const { return cells_[r][c].text; }
+    QString TextMatrix(int r, int c) const { return cells_.Text(r, c); }
     void SetTextMatrix(int r, int c, const QString& s);
-    QString Text() const { return cells_[row_][col_].text; }
+    // The decimal text of n, as SetTextMatrix(r, c, QString::number(n)) writes it.
+    void SetNumberMatrix(int r, int c, int64_t n);
+    QString Text() const { return cells_.Text(row_, col_); }
     void SetText(const QString& s); // whole selection with FillStyle = repeat
     QString Clip() const;
     void SetClip(const QString& s);
@@ -81,8 +80,8 @@ class FlexGrid final : public QAbstractScrollArea {
     void Clear();
 
     // Colours: Windows colour values (RGB with red low, or a system colour with the high bit).
-    uint32_t CellBackColorAt(int r, int c) const { return cells_[r][c].back; }
-    uint32_t CellForeColorAt(int r, int c) const { return cells_[r][c].fore; }
+    uint32_t CellBackColorAt(int r, int c) const { return cells_.BackColor(r, c); }
+    uint32_t CellForeColorAt(int r, int c) const { return cells_.ForeColor(r, c); }
     void SetCellBackColorAt(int r, int c, uint32_t v);
     void SetCellForeColorAt(int r, int c, uint32_t v);
     uint32_t CellBackColor() const { return CellBackColorAt(row_, col_); }
@@ -121,7 +120,7 @@ class FlexGrid final : public QAbstractScrollArea {
     // Merging and alignment (numeric settings as the flex grid has them).
     int MergeCells() const { return mergeCells_; }
     void SetMergeCells(int v);
-    bool MergeRow(int r) const { return mergeRow_[r]; }
+    bool MergeRow(int r) const { return cells_.MergeRow(r); }
     bool MergeCol(int c) const { return mergeCol_[c]; }
     void SetMergeRow(int r, bool v);
     void SetMergeCol(int c, bool v);
@@ -233,10 +232,8 @@ class FlexGrid final : public QAbstractScrollArea {
                    int button);
     void changed();
 
-    std::vector<std::vector<Cell>> cells_;
-    std::vector<int> rowHeights_; // -1 = default height
-    std::vector<int> colWidths_;  // -1 = default width
-    std::vector<bool> mergeRow_;
+    CellStore cells_;            // texts, colours, row heights and merge flags
+    std::vector<int> colWidths_; // -1 = default width
     std::vector<bool> mergeCol_;
     std::vector<int> colAlign_;
     std::vector<int> fixedAlign_;

@@ -403,7 +403,7 @@ void Tabula::numberRows(int from) {
         return;
     const int fixedRows = FixedRows();
     for (int r = std::max(from, fixedRows); r < Rows(); ++r)
-        grdMain_->SetTextMatrix(r, numberingCol_, QString::number(r - fixedRows + 1));
+        grdMain_->SetNumberMatrix(r, numberingCol_, r - fixedRows + 1);
 }
 
 // Every locked column is shaded again over all its data rows, new or old.
@@ -548,6 +548,8 @@ QString Tabula::Clip() const {
 }
 void Tabula::SetClip(const QString& s) {
     storeClip(s);
+    // The input line shows the text of its cell, also when a clip text wrote it.
+    syncEditText();
 }
 
 // ---- input settings ----------------------------------------------------------------------

@@ -15,6 +15,10 @@ TEST(Cp932, RoundTripAndLength) {
     EXPECT_EQ(cp932::byteLength("走向"), 4);
     EXPECT_EQ(cp932::byteLength("ｱｲ"), 2);
     EXPECT_EQ(cp932::byteLength("ab"), 2);
+    // Second bytes in the ASCII range stay with their first byte.
+    const QByteArray trails("a\x83\x5C\x95\x5C\\\x82\x60z");
+    EXPECT_EQ(cp932::encode("aソ表\\Ａz"), trails);
+    EXPECT_EQ(cp932::decode(trails), "aソ表\\Ａz");
 }
 
 TEST(Cp932, UnencodableAndInvalidInput) {

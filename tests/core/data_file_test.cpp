@@ -194,12 +194,13 @@ TEST_F(DataFileTest, AFileTooLargeForTheMemoryLeftIsRefusedWithAMessage) {
 #ifdef QSTEREO_SANITIZED
     GTEST_SKIP() << "the sanitizers reserve address space of their own";
 #endif
-    // One file too large to be read at all, one whose rows take more memory than is left.
+    // One file too large to be read at all, one whose rows take more memory than is left (cells
+    // too long to be kept without strings of their own).
     ASSERT_TRUE(spit(path("huge.QST"), QByteArray(40 << 20, ' ')));
-    ASSERT_TRUE(spit(path("rows.QST"), "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n 262144 \r\n"
-                                       " 0 \r\n 0 \r\n 0 \r\n" +
-                                           QByteArray("30\tE\t45\tSE\r").repeated(262144) +
-                                           "\r\n"));
+    ASSERT_TRUE(spit(path("rows.QST"),
+                     "QuillStereoVersion1.01.00\r\nr\r\nc\r\np\r\n 262144 \r\n"
+                     " 0 \r\n 0 \r\n 0 \r\n" +
+                         QByteArray("30.0000000000\tE\t45\tSE\r").repeated(262144) + "\r\n"));
     for (const char* name : {"huge.QST", "rows.QST"}) {
         EXPECT_EQ(WithinMemory(32 << 20,
                                [&] {

@@ -187,3 +187,30 @@ TEST(DocumentReader, RowsCostNoMoreThanTheFileHolds) {
                            }),
               "ok");
 }
+
+TEST(DocumentReader, RowsOfEveryShapeKeepTheirCells) {
+    const std::array<QString, 4> shapes[] = {{"30", "E", "45", "SE"},
+                                             {"", "", "", ""},
+                                             {"1234", "NE", "90", "SW"},
+                                             {"12345", "NE", "90", "SW"},
+                                             {"330.5000", "E", "45", "SE"},
+                                             {"走向", "E", "", "SE"},
+                                             {QStringLiteral("é"), "", "", "x"},
+                                             {" 3", "E,", "45 ", "\"S"}};
+    for (const auto& cells : shapes) {
+        const Document::Row row(cells[0], cells[1], cells[2], cells[3]);
+        const Document::Row line =
+            Document::Row::FromLine(QStringList(cells.begin(), cells.end()).join(u'\t'));
+        Document::Row copy = row;
+        const Document::Row moved = std::move(copy);
+        for (size_t c = 0; c < 4; ++c)
+            EXPECT_EQ(row[c], cells[c]) << str(cells[0]) << " " << c;
+        EXPECT_EQ(line, row) << str(cells[0]);
+        EXPECT_EQ(moved, row) << str(cells[0]);
+        EXPECT_EQ(copy, Document::Row()) << str(cells[0]);
+        EXPECT_NE(row, Document::Row(cells[0] + "0", cells[1], cells[2], cells[3]));
+    }
+    // Missing fields are empty; a cell holding a TAB is kept whole.
+    EXPECT_EQ(Document::Row::FromLine(u"7\tW"), Document::Row("7", "W", "", ""));
+    EXPECT_EQ(Document::Row("a\tb", "", "", "")[0], "a\tb");
+}

@@ -3,9 +3,13 @@
 #include "core/contour_cells.h"
 #include "core/density.h"
 #include "diagrams/density_diagrams.h"
+#include "diagrams/file_surface.h"
+#include "diagrams/net_drawing.h"
 #include "diagrams/picture_surface.h"
+#include "pixels.h"
 
 #include <QPolygon>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -100,4 +104,36 @@ TEST_F(DensityDiagrams, RankDiagramPaintsEachNodeInItsRankColour) {
     EXPECT_EQ(At(picture, i - 100, j - 100),
               qRgb(int(top & 0xFF), int((top >> 8) & 0xFF), int((top >> 16) & 0xFF)));
     EXPECT_EQ(At(picture, 20, 60), qRgb(255, 255, 255)); // no data there
+}
+
+TEST_F(DensityDiagrams, RankPageShowsTheCellsItShowedAsBoxes) {
+    // The page as it was drawn before its cells became an image: a box for every node.
+    const auto boxes = [&](DrawingSurface& s, float penFactor) {
+        s.SetDrawWidth(penFactor);
+        NetDrawing::DrawNorthMark(s);
+        for (int i = 0; i <= 200; ++i)
+            for (int j = 0; j <= 200; ++j)
+                if (const int32_t count = density.grid.At(i, j); count > 0) {
+                    s.SetForeColor(density.rankColors[size_t(count - 1)]);
+                    s.Line({i - 100.5, j - 100.5}, Step(1, 1), std::nullopt,
+                           DrawingSurface::LineForm::FilledBox);
+                }
+        NetDrawing::DrawCircleAndCross(s, penFactor);
+        return std::optional<double>();
+    };
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.pdf"), box = dir.filePath("boxes.pdf");
+    FileSurface imagePage(image, QSize(2480, 3508), 300);
+    FileSurface boxPage(box, QSize(2480, 3508), 300);
+    ASSERT_TRUE(DrawRankDiagram(imagePage, true, density, {}, {}));
+    ASSERT_TRUE(DiagramPage::PrintDiagramPage(boxPage, QString(), boxes));
+    EXPECT_LT(QFileInfo(image).size(), QFileInfo(box).size() / 2);
+    // A square is six dots across at 300 dpi: edges may move by a dot or two, squares not.
+    const QRect net(380, 200, 1260, 1260);
+    const QImage a = pixels::RenderPdf(image, 300).copy(net);
+    const QImage b = pixels::RenderPdf(box, 300).copy(net);
+    if (a.isNull())
+        GTEST_SKIP() << "pdftoppm is missing";
+    EXPECT_TRUE(pixels::AlikeWithin(a, b, 2, 8));
+    EXPECT_TRUE(pixels::AlikeWithin(b, a, 2, 8));
 }

@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QStandardPaths>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 
 namespace pixels {
@@ -62,6 +63,36 @@ inline QRect DarkBounds(const QImage& image, QRect area) {
             if (IsDark(image, x, y))
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
+}
+
+// Whether every pixel of a lies, channel by channel, within the colours of the pixels at most
+// `reach` pixels away in b (give or take tolerance): the same picture, its edges allowed to
+// fall that far apart and to be blended otherwise.
+inline bool AlikeWithin(const QImage& a, const QImage& b, int reach, int tolerance) {
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            int low[3] = {255, 255, 255};
+            int high[3] = {0, 0, 0};
+            for (int dy = -reach; dy <= reach; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx) {
+                    if (!b.valid(x + dx, y + dy))
+                        continue;
+                    const QRgb q = b.pixel(x + dx, y + dy);
+                    const int v[3] = {qRed(q), qGreen(q), qBlue(q)};
+                    for (int i = 0; i < 3; ++i) {
+                        low[i] = std::min(low[i], v[i]);
+                        high[i] = std::max(high[i], v[i]);
+                    }
+                }
+            const QRgb p = a.pixel(x, y);
+            const int v[3] = {qRed(p), qGreen(p), qBlue(p)};
+            for (int i = 0; i < 3; ++i)
+                if (v[i] < low[i] - tolerance || v[i] > high[i] + tolerance)
+                    return false;
+        }
+    return true;
 }
 
 // An A4 portrait PDF printer with 5 mm margins: a printable area of 200 × 287 mm.

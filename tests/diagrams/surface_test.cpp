@@ -350,6 +350,25 @@ TEST(SurfaceText, PrintPlacesTheTopLeftAndMovesTheCursor) {
     EXPECT_NEAR(s->CurrentY(), -50 + 2 * height, 1e-9);
 }
 
+TEST(SurfaceText, FontChangesTakeEffectAtOnceAlsoOnAPainterBegunAfresh) {
+    auto s = NetPicture();
+    const double small = s->TextWidth(QStringLiteral("WW"));
+    s->SetFontSize(18);
+    const double large = s->TextWidth(QStringLiteral("WW"));
+    EXPECT_GT(large, 1.8 * small);
+    s->SetFontName(QStringLiteral("ＭＳ 明朝"));
+    const double other = s->TextWidth(QStringLiteral("WW"));
+    EXPECT_NE(other, large);
+    for (int round = 0; round < 2; ++round) { // Image() ends the painter of the first round
+        s->Cls();
+        s->SetCurrentX(-170);
+        s->SetCurrentY(-140);
+        s->Print(QStringLiteral("WW"));
+        const QImage image = s->Image();
+        EXPECT_NEAR(pixels::DarkBounds(image, image.rect()).width(), other, 6) << round;
+    }
+}
+
 TEST(SurfacePicture, ClsClearsAndResizeKeepsTheDrawing) {
     PictureSurface s(QSize(50, 50), 96);
     s.SetScaleMode(DrawingSurface::Pixels);

@@ -189,6 +189,14 @@ TEST_F(RowsTest, PasteFillsABlockAndReportsIt) {
     EXPECT_EQ(input()->text(), QStringLiteral("a"));
 }
 
+TEST_F(RowsTest, ClipTextOverTheBoundCellShowsInTheInputLine) {
+    grid->SetRowSel(2);
+    grid->SetColSel(2);
+    grid->SetClip(QStringLiteral("a\tb\rc\td"));
+    EXPECT_EQ(grid->TextMatrix(2, 2), QStringLiteral("d"));
+    EXPECT_EQ(input()->text(), QStringLiteral("a"));
+}
+
 TEST_F(RowsTest, PasteOfLinesEndingInLineFeedsLandsInRows) {
     grid->PasteText(QStringLiteral("x\ny\nz\n"));
     EXPECT_EQ(column(1).mid(0, 4), QStringList({"x", "y", "z", "r4"}));
