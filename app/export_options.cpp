@@ -90,9 +90,8 @@ struct Parser {
             "ﾃﾞｰﾀﾌｧｲﾙ（.QST）の代わりに測定値のﾌｧｲﾙ（CSV, TSV, ﾃｷｽﾄ, xlsx）も読めます。"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         for (const QCommandLineOption* option :
-             {&exportOption, &formatOption, &dpiOption, &scanLinesOption, &roseOption,
-              &plotOption, &convertOption, &notationOption, &sheetOption, &skipOption,
-              &helpOption,
+             {&exportOption, &formatOption, &dpiOption, &scanLinesOption, &roseOption, &plotOption,
+              &convertOption, &notationOption, &sheetOption, &skipOption, &helpOption,
               &versionOption})
             parser.addOption(*option);
         parser.addPositionalArgument(

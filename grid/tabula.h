@@ -32,7 +32,7 @@ class QMimeData;
 namespace tabula_detail {
 class FlexGrid;
 class UndoHistory;
-}
+} // namespace tabula_detail
 
 enum MCell {
     tabulaMergeNever = 0,

@@ -1,8 +1,8 @@
 #include "platform/window_position.h"
 
 #include "core/bmmain.h"
-#include "platform/desktop.h"
 #include "core/vb.h"
+#include "platform/desktop.h"
 
 #include <QGuiApplication>
 #include <QMdiArea>

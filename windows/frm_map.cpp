@@ -12,8 +12,8 @@
 #include "windows/mdi_activation.h"
 #include "windows/picture_overlay.h"
 
-#include <QHash>
 #include <QApplication>
+#include <QHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -32,8 +32,8 @@ const char* kindName(ScriptedDialogs::Kind k) {
 
 ScriptedDialogs::~ScriptedDialogs() {
     for (const Step& s : script_)
-        ADD_FAILURE() << "expected " << kindName(s.expected.kind) << " was never shown: "
-                      << s.expected.text.toStdString();
+        ADD_FAILURE() << "expected " << kindName(s.expected.kind)
+                      << " was never shown: " << s.expected.text.toStdString();
 }
 
 ScriptedDialogs& ScriptedDialogs::expectMessage(const QString& text, MsgButtons buttons,
