@@ -89,10 +89,6 @@ class Contour : public QObject {
     bool GridVisible(int index) const { return gridVisible_[index]; }
     bool ShowContourOnRank() const { return showContourOnRank_; }
     int RoseDivisions() const { return roseDivisions_; }
-    DiagramSettings::PlotMode PlotMode() const { return plotMode_; }
-    bool PlotStatistics() const { return plotStatistics_; }
-    // The orientation statistics of the last density run's data set.
-    const OrientationStatistics::Statistics& Statistics() const { return statistics_; }
     const KeyedCollection<Grade>& Levels() const { return Grades; }
     const KeyedCollection<Pole>& ContourPoleList() const { return ContourPoles; }
     const KeyedCollection<Pole>& PlotPoleList() const { return PlotPoles; }
@@ -257,6 +253,8 @@ class Contour : public QObject {
     // The last density run; not allocated before the first one and after a new document.
     Density::DensityResult density_;
     OrientationStatistics::Statistics statistics_;
+    // statistics_ belongs to the data of the walk under way: the plot need not count again.
+    bool statisticsOfWalk_ = false;
     DiagramSettings::PlotMode plotMode_ = DiagramSettings::PlotMode::Poles;
     bool plotStatistics_ = false;
     int countMax_ = 0;

@@ -12,6 +12,7 @@ void Contour::ComputeDensity() {
     const std::vector<Measurements::Measurement>& data = ReadMeasurements();
     density_ = Density::ComputeDensity(data);
     statistics_ = OrientationStatistics::Compute(data);
+    statisticsOfWalk_ = walkShared_;
     RefreshStatistics();
     // The count leaves the grid at the first data row, column 1.
     if (FormMain) {

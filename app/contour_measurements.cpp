@@ -50,6 +50,7 @@ Contour::SingleGridWalk::SingleGridWalk(Contour& contour) : contour_(contour) {
 
 Contour::SingleGridWalk::~SingleGridWalk() {
     contour_.walkShared_ = false;
+    contour_.statisticsOfWalk_ = false;
     // The diagrams have what they need from the walk; a long data set need not stay twice.
     contour_.measurements_ = {};
 }

@@ -16,11 +16,16 @@ void Contour::DrawPlot(int flag) {
         return;
     const std::vector<Measurements::Measurement>& data = ReadMeasurements();
     const bool grid = gridVisible_[0];
-    // The statistics drawn over the plot are those of the poles it draws.
-    std::optional<OrientationStatistics::Statistics> statistics;
-    if (plotStatistics_)
-        statistics = OrientationStatistics::Compute(data);
-    const PlotDrawing::PlotOptions options{plotMode_, statistics ? &*statistics : nullptr};
+    // The statistics drawn over the plot are those of the poles it draws: the density run's
+    // when it counted the same walk, else counted here (the grid may have changed since).
+    std::optional<OrientationStatistics::Statistics> counted;
+    const OrientationStatistics::Statistics* statistics = nullptr;
+    if (plotStatistics_) {
+        if (!statisticsOfWalk_)
+            counted = OrientationStatistics::Compute(data);
+        statistics = counted ? &*counted : &statistics_;
+    }
+    const PlotDrawing::PlotOptions options{plotMode_, statistics};
     const auto drawing = [&](DrawingSurface& surface, float penFactor) {
         return PlotDrawing::DrawPlot(surface, penFactor, data, grid, options);
     };

@@ -61,10 +61,9 @@ bool WriteExport(const Document& document, const Settings& settings, const QDir&
     const std::vector<Measurements::Measurement> data = Measurements::FromRows(document.rows);
     const Density::DensityResult density = Density::ComputeDensity(data);
     const OrientationStatistics::Statistics statistics = OrientationStatistics::Compute(data);
-    // The contour diagram's preparation drops duplicate levels, as the program does on its
-    // first drawing.
-    std::vector<Document::Grade> grades = document.grades;
-    const std::vector<ContourLevels::Level> levels = ContourLevels::PrepareGrades(grades).ordered;
+    // Levels of equal value are drawn once and all keep their numbers, as in the program.
+    const std::vector<ContourLevels::Level> levels =
+        ContourLevels::Prepare(ContourLevels::FromGrades(document.grades)).ordered;
     // Cells that cannot arise from consistent counts: the program asks the user to close a
     // message for each; here one line says it once, and the pages are still written.
     bool dataErrorShown = false;

@@ -37,20 +37,6 @@ std::vector<Level> FromGrades(const std::vector<Document::Grade>& grades) {
     return levels;
 }
 
-Prepared PrepareGrades(std::vector<Document::Grade>& grades) {
-    Prepared prepared = Prepare(FromGrades(grades));
-    if (prepared.removed.empty())
-        return prepared;
-    // From the back, so the numbers of the levels still to remove stay valid.
-    std::vector<int> removed = prepared.removed;
-    std::sort(removed.rbegin(), removed.rend());
-    for (const int index : removed)
-        grades.erase(grades.begin() + (index - 1));
-    // The levels that stay are numbered afresh.
-    prepared.ordered = Prepare(FromGrades(grades)).ordered;
-    return prepared;
-}
-
 float Threshold(int32_t dataNumbers, float value) {
     return float(dataNumbers) * value / 100.0f;
 }

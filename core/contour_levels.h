@@ -33,9 +33,6 @@ Prepared Prepare(const std::vector<Level>& levels);
 // The document's levels as the diagrams read them: a level's number is its place in the
 // collection, from 1; a level stored without pattern has the pattern of a new level.
 std::vector<Level> FromGrades(const std::vector<Document::Grade>& grades);
-// The preparation on the document's own levels: duplicates are removed from `grades` for good
-// and the remaining levels, numbered afresh, are ordered. `removed` names the levels removed.
-Prepared PrepareGrades(std::vector<Document::Grade>& grades);
 
 // Threshold in counts: dataNumbers × value / 100 in single precision. A node belongs to the
 // level's area when its count is strictly greater.

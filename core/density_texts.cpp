@@ -10,10 +10,13 @@ QString MaximumText(const DensityResult& result) {
     // Without a count there is no maximum to name.
     if (result.countMax <= 0)
         return QString();
-    const double r = result.grid.Radius() > 0 ? result.grid.Radius() : 1;
-    const BMPole::Orientation o =
-        BMPole::NetToOrientation(float(result.maximumI / r - 1), float(result.maximumJ / r - 1));
+    const BMPole::Orientation o = NodeOrientation(result.grid, result.maximumI, result.maximumJ);
     return QStringLiteral("極大値：%1個（%2）").arg(result.countMax).arg(OrientationText(o));
+}
+
+BMPole::Orientation NodeOrientation(const DensityGrid& grid, int i, int j) {
+    const double r = grid.Radius() > 0 ? grid.Radius() : 1;
+    return BMPole::NetToOrientation(float(i / r - 1), float(j / r - 1));
 }
 
 QString OrientationText(const BMPole::Orientation& o) {

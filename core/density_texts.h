@@ -17,6 +17,9 @@ QString DataCountText(const DensityResult& result);
 QString MaximumText(const DensityResult& result);
 // An orientation as panel 2 writes it: "N" strike "ﾟ" side dip "ﾟ" direction.
 QString OrientationText(const BMPole::Orientation& o);
+
+// The plane whose pole stands at node (i, j) of the counting grid.
+BMPole::Orientation NodeOrientation(const DensityGrid& grid, int i, int j);
 // The graded-shading window's caption: "頻度分布図（段彩）（最大値＝" largest "）", without the
 // maximum when nothing was counted.
 QString RankCaption(const DensityResult& result);

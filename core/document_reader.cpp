@@ -6,7 +6,6 @@
 #include "core/vb.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <new>

@@ -101,11 +101,16 @@ QByteArray Write(const Document& d) {
     for (size_t k = 0; k < d.rows.size(); ++k) {
         if (k > 0)
             out += u'\r';
+        // Most rows are joined straight from their packed form; a cell holding a separator
+        // is written cell by cell with the separator blanked.
         row.clear();
-        for (int c = 0; c < 4; ++c) {
-            if (c > 0)
-                row += u'\t';
-            row += cellText(d.rows[k][c]);
+        if (!d.rows[k].AppendClipRow(row) || row.contains(u'\n')) {
+            row.clear();
+            for (int c = 0; c < 4; ++c) {
+                if (c > 0)
+                    row += u'\t';
+                row += cellText(d.rows[k][c]);
+            }
         }
         out += field(row, true);
         if (out.size() >= kPiece) {

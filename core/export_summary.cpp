@@ -118,9 +118,8 @@ QByteArray SummaryJson(const Density::DensityResult& density,
                        const std::vector<ContourLevels::Level>& ordered, const RoseFigures& rose,
                        const OrientationStatistics::Statistics& statistics,
                        const std::vector<LocalMaxima::Maximum>& maxima) {
-    const double r = density.grid.Radius() > 0 ? density.grid.Radius() : 1;
     const BMPole::Orientation maximum =
-        BMPole::NetToOrientation(float(density.maximumI / r - 1), float(density.maximumJ / r - 1));
+        Density::NodeOrientation(density.grid, density.maximumI, density.maximumJ);
     // Nothing counted has no maximum to place.
     const bool counted = density.countMax > 0;
     QJsonArray rankColors;

@@ -1,5 +1,7 @@
 #include "core/local_maxima.h"
 
+#include "core/density_texts.h"
+
 #include <algorithm>
 #include <tuple>
 
@@ -70,8 +72,7 @@ std::vector<Maximum> Find(const Density::DensityResult& density) {
             m.j = centre.second;
             m.count = count;
             m.percent = double(count) / double(std::max(density.dataNumbers, 1)) * 100.0;
-            m.orientation =
-                BMPole::NetToOrientation(float(m.i / double(r) - 1), float(m.j / double(r) - 1));
+            m.orientation = Density::NodeOrientation(grid, m.i, m.j);
             maxima.push_back(std::move(m));
         }
     }

@@ -30,16 +30,9 @@ Vector FromEigen(const Eigen::Vector3d& v) {
     return {v(0), v(1), v(2)};
 }
 
-// The distinct poles of the data set with how often each occurs.
 std::vector<WeightedPole> DistinctPoles(const std::vector<Measurements::Measurement>& data) {
     std::vector<WeightedPole> poles;
-    Measurements::OrientationTally tally;
-    for (const Measurements::Measurement& m : data)
-        if (!tally.Add(m))
-            poles.push_back({PoleVector(m), 1});
-    tally.ForEachGroup([&](int strike, bool west, int dip, bool north, int32_t n) {
-        poles.push_back({PoleVector(strike, west, dip, north), double(n)});
-    });
+    ForEachDistinctPole(data, [&](const Vector& v, double n) { poles.push_back({v, n}); });
     return poles;
 }
 
@@ -105,14 +98,22 @@ Vector PoleVector(const Measurements::Measurement& m) {
     return PoleVector(m.strike, BMPole::WestSide(m.side), m.dip, BMPole::NorthDip(m.direction));
 }
 
+void ForEachDistinctPole(const std::vector<Measurements::Measurement>& data,
+                         const std::function<void(const Vector&, double count)>& visit) {
+    Measurements::OrientationTally tally;
+    for (const Measurements::Measurement& m : data)
+        if (!tally.Add(m))
+            visit(PoleVector(m), 1);
+    tally.ForEachGroup([&](int strike, bool west, int dip, bool north, int32_t n) {
+        visit(PoleVector(strike, west, dip, north), double(n));
+    });
+}
+
 Direction DirectionOf(const Vector& v) {
     double trend = std::atan2(v.east, v.north) / kDegree;
     double plunge = std::atan2(v.down, std::hypot(v.east, v.north)) / kDegree;
-    if (std::fabs(v.down) <= kNoise) {
+    if (std::fabs(v.down) <= kNoise)
         plunge = 0;
-        if (v.east == 0 && v.north == 0)
-            trend = 0;
-    }
     if (plunge < 0) {
         plunge = -plunge;
         trend += 180;
@@ -123,6 +124,9 @@ Direction DirectionOf(const Vector& v) {
         trend -= 360;
     if (plunge == 0 && trend >= 180)
         trend -= 180;
+    // A vertical line has no trend; atan2 of signed zeros would give 0 or 180 by chance.
+    if (v.east == 0 && v.north == 0)
+        trend = 0;
     return {trend, plunge};
 }
 

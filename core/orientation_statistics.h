@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -73,6 +74,10 @@ struct Statistics {
 // The pole of a measurement as a unit vector (lower hemisphere for dips of 0..90).
 Vector PoleVector(int strikeAngle, bool west, int dipAngle, bool north);
 Vector PoleVector(const Measurements::Measurement& m);
+// The distinct poles of a data set, each once with how many measurements share it (equal
+// whole-degree orientations are tallied rather than converted one by one).
+void ForEachDistinctPole(const std::vector<Measurements::Measurement>& data,
+                         const std::function<void(const Vector&, double count)>& visit);
 
 // A vector as a line; the opposite vector when it points upwards.
 Direction DirectionOf(const Vector& v);

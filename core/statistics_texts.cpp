@@ -16,16 +16,6 @@ QString Optional(const std::optional<double>& v, int decimals, const QString& un
     return v ? Number(*v, decimals) + unit : kUndefined;
 }
 
-} // namespace
-
-QString DirectionText(const OrientationStatistics::Direction& d) {
-    return Number(d.trend, 1) + QStringLiteral("°／") + Number(d.plunge, 1) + QStringLiteral("°");
-}
-
-QString PlaneText(const OrientationStatistics::Direction& d) {
-    return Density::OrientationText(OrientationStatistics::PlaneOf(d));
-}
-
 QString FabricText(OrientationStatistics::Fabric fabric) {
     using OrientationStatistics::Fabric;
     switch (fabric) {
@@ -39,6 +29,16 @@ QString FabricText(OrientationStatistics::Fabric fabric) {
         break;
     }
     return kUndefined;
+}
+
+} // namespace
+
+QString DirectionText(const OrientationStatistics::Direction& d) {
+    return Number(d.trend, 1) + QStringLiteral("°／") + Number(d.plunge, 1) + QStringLiteral("°");
+}
+
+QString PlaneText(const OrientationStatistics::Direction& d) {
+    return Density::OrientationText(OrientationStatistics::PlaneOf(d));
 }
 
 std::vector<Row> Rows(const OrientationStatistics::Statistics& s) {

@@ -24,6 +24,5 @@ QString ClipboardText(const std::vector<Row>& rows);
 QString DirectionText(const OrientationStatistics::Direction& d);
 // The plane whose pole the direction is, as the status bar writes the density maximum.
 QString PlaneText(const OrientationStatistics::Direction& d);
-QString FabricText(OrientationStatistics::Fabric fabric);
 
 } // namespace StatisticsTexts

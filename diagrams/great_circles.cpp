@@ -77,13 +77,14 @@ QPolygonF PlaneTrace(const Vector& pole, double radius) {
     return line;
 }
 
-std::vector<QPolygonF> ConeTrace(const OrientationStatistics::Direction& axis, double radius) {
+std::vector<QPolygonF> ConeTrace(const OrientationStatistics::Direction& axis, double degrees,
+                                 double radius) {
     const Vector a = OrientationStatistics::VectorOf(axis);
     const auto across = Across(a);
     const Vector u = across.first;
     const Vector w = across.second;
-    const double c = std::cos(radius * kDegree);
-    const double s = std::sin(radius * kDegree);
+    const double c = std::cos(degrees * kDegree);
+    const double s = std::sin(degrees * kDegree);
     const auto at = [&](double phi) {
         return Add(Scale(a, c), Add(Scale(u, s * std::cos(phi)), Scale(w, s * std::sin(phi))));
     };
@@ -107,6 +108,9 @@ std::vector<QPolygonF> ConeTrace(const OrientationStatistics::Direction& axis, d
         pieces.back().append(Projected(next.down < 0 ? Scale(next, -1) : next));
         previous = next;
     }
+    for (QPolygonF& piece : pieces)
+        for (QPointF& p : piece)
+            p *= radius;
     return pieces;
 }
 
@@ -118,13 +122,7 @@ void ForEachPlane(const std::vector<Measurements::Measurement>& data,
         const OrientationStatistics::Direction d = OrientationStatistics::DirectionOf(v);
         planes.emplace_back(std::llround(d.trend * 1e6), std::llround(d.plunge * 1e6), v);
     };
-    Measurements::OrientationTally tally;
-    for (const Measurements::Measurement& m : data)
-        if (!tally.Add(m))
-            add(OrientationStatistics::PoleVector(m));
-    tally.ForEachGroup([&](int strike, bool west, int dip, bool north, int32_t) {
-        add(OrientationStatistics::PoleVector(strike, west, dip, north));
-    });
+    OrientationStatistics::ForEachDistinctPole(data, [&](const Vector& v, double) { add(v); });
     const auto key = [](const auto& p) { return std::tie(std::get<0>(p), std::get<1>(p)); };
     std::sort(planes.begin(), planes.end(),
               [&](const auto& a, const auto& b) { return key(a) < key(b); });
@@ -133,12 +131,6 @@ void ForEachPlane(const std::vector<Measurements::Measurement>& data,
                  planes.end());
     for (const auto& plane : planes)
         visit(std::get<2>(plane));
-}
-
-QPolygonF Scaled(QPolygonF line, double radius) {
-    for (QPointF& p : line)
-        p *= radius;
-    return line;
 }
 
 } // namespace GreatCircles

@@ -26,10 +26,7 @@ void Draw(DrawingSurface& surface, float penFactor, const OrientationStatistics:
     }
     surface.SetDrawWidth(penFactor);
     if (s.alpha95) {
-        std::vector<QPolygonF> cone = GreatCircles::ConeTrace(s.meanPole, *s.alpha95);
-        for (QPolygonF& piece : cone)
-            piece = GreatCircles::Scaled(piece, r);
-        surface.Polylines(cone);
+        surface.Polylines(GreatCircles::ConeTrace(s.meanPole, *s.alpha95, r));
     }
     const OrientationStatistics::NetPosition mean =
         OrientationStatistics::NetPositionOf(s.meanPole);

@@ -24,9 +24,6 @@ class frmStatistics : public QWidget {
     // Puts the rows on the clipboard as text: item TAB value, CR LF after each row.
     void CopyToClipboard() const;
 
-    QTableWidget& tblStat() const { return *table_; }
-    QPushButton& cmdCopy() const { return *copy_; }
-
     QSize sizeHint() const override;
 
   Q_SIGNALS:

@@ -202,6 +202,11 @@ TEST(OrientationStatistics, PolesAreWhereThePlotDrawsThem) {
                     const double sign = (q.x * p.X + q.y * p.Y) < 0 ? -1 : 1;
                     EXPECT_NEAR(sign * q.x * 100, p.X, 0.011) << strike << side << dip << direction;
                     EXPECT_NEAR(sign * q.y * 100, p.Y, 0.011) << strike << side << dip << direction;
+                    // However a horizontal plane is written, its pole is one vertical line.
+                    if (dip == 0) {
+                        EXPECT_EQ(DirectionOf(PoleVector({strike, side, dip, direction})).trend, 0)
+                            << strike << side << direction;
+                    }
                 }
 }
 
