@@ -62,7 +62,9 @@ void Contour::ImportCommand() {
         return;
 
     MeasurementImport::Outcome outcome;
-    {
+    if (choice.read) {
+        outcome = std::move(*choice.read);
+    } else {
         Hourglass hourglass;
         outcome = MeasurementImport::Read(source.tables[size_t(choice.sheet)], choice.mapping);
     }

@@ -162,7 +162,7 @@ Command ParseCommandLine(const QStringList& arguments) {
         if (p.parser.isSet(p.exportOption))
             return Refused(QStringLiteral("--export と --convert は一緒に使えません。"));
         for (const QCommandLineOption* drawing :
-             {&p.formatOption, &p.scanLinesOption, &p.roseOption})
+             {&p.formatOption, &p.dpiOption, &p.scanLinesOption, &p.roseOption, &p.plotOption})
             if (p.parser.isSet(*drawing))
                 return Refused(QStringLiteral("--") + drawing->names().constFirst() +
                                QStringLiteral(" は --export とだけ使えます。"));

@@ -26,19 +26,31 @@ QByteArray Csv(const std::vector<Measurements::Measurement>& data) {
     QString text = QStringLiteral("No.,走向角度,走向方位,傾斜角度,傾斜方位,傾斜方向,傾斜,"
                                   "極のﾄﾚﾝﾄﾞ,極のﾌﾟﾗﾝｼﾞ\r\n");
     text.reserve(text.size() + qsizetype(data.size()) * 40);
+    // Each piece goes straight into the text: no row text of its own.
+    const auto field = [&text](const QString& cell) {
+        text += cell;
+        text += u',';
+    };
     int number = 0;
     for (const Measurements::Measurement& m : data) {
         // Where the projection puts the pole, whatever the letters say beyond their first.
         const char16_t letter = Measurements::FirstLetter(m.direction);
         const int dipDirection = Notation::DipDirectionOf(
             m.strike, Measurements::FirstLetter(m.side) == u'W', letter == u' ' || letter == u'N');
-        text += QString::number(++number) + u',' + QString::number(m.strike) + u',' +
-                CsvCell(m.side) + u',' + QString::number(m.dip) + u',' + CsvCell(m.direction) +
-                u',' + QString::number(dipDirection) + u',' + QString::number(m.dip) + u',' +
-                QString::number((dipDirection + 180) % 360) + u',' + QString::number(90 - m.dip) +
-                QStringLiteral("\r\n");
+        field(QString::number(++number));
+        field(QString::number(m.strike));
+        field(CsvCell(m.side));
+        field(QString::number(m.dip));
+        field(CsvCell(m.direction));
+        field(QString::number(dipDirection));
+        field(QString::number(m.dip));
+        field(QString::number((dipDirection + 180) % 360));
+        text += QString::number(90 - m.dip);
+        text += QStringLiteral("\r\n");
     }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    QByteArray bytes("\xEF\xBB\xBF");
+    bytes += text.toUtf8();
+    return bytes;
 }
 
 } // namespace DataExport

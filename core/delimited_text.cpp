@@ -153,6 +153,7 @@ ImportTable Parse(QString source, Separator separator) {
                 while (i < n && text[i] != split && !IsLineEnd(text[i]))
                     ++i;
                 quoted += text.sliced(start, i - start);
+                // Fits: the quoted cells together are no longer than the text.
                 table.addCell(quoted);
             } else {
                 const qsizetype start = i;

@@ -16,7 +16,8 @@ enum class Separator { Tab, Comma, Semicolon, Blanks, None };
 Separator Detect(QStringView text);
 
 // Blank lines are left out; every row keeps the number of the line it starts on. The table
-// keeps the text. At most ImportTable::kMaxText characters.
+// keeps the text and its quoted cells rewritten after it: at most ImportTable::kMaxText / 2
+// characters.
 ImportTable Parse(QString text, Separator separator);
 
 } // namespace DelimitedText

@@ -52,14 +52,8 @@ std::vector<int> SampleRows(const ImportTable& table, int headerRow) {
 
 bool ReadsAs(const ImportTable& table, int row, const std::vector<int>& columns,
              Notation::Kind kind) {
-    if (columns.size() == 4)
-        return Notation::ReadGridCells(table.cell(row, columns[0]), table.cell(row, columns[1]),
-                                       table.cell(row, columns[2]), table.cell(row, columns[3]))
-            .ok();
-    QString text = table.cell(row, columns[0]).toString();
-    if (columns.size() == 2)
-        text += u' ' + table.cell(row, columns[1]).toString();
-    return Notation::Read(text, kind).ok();
+    QString buffer;
+    return ReadCells(table, row, columns, kind, buffer).ok();
 }
 
 // Without a header: the first sample row that some choice of columns reads decides. One cell,
@@ -100,6 +94,22 @@ Notation::Kind StrikeNotation(const ImportTable& table, int headerRow, int colum
     return Notation::Kind::RightHandRule;
 }
 
+// The header row: among the first rows, the first with a known column name; else the first
+// row when none of its cells holds a digit; else none.
+int FindHeaderRow(const ImportTable& table) {
+    const int rows = std::min(table.rowCount(), kRowsLookedAt);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < table.cellCount(r); ++c)
+            if (RoleOf(table.cell(r, c)) != Role::None)
+                return r;
+    if (table.rowCount() == 0)
+        return -1;
+    for (int c = 0; c < table.cellCount(0); ++c)
+        if (HasDigit(table.cell(0, c)))
+            return -1;
+    return 0;
+}
+
 } // namespace
 
 Role RoleOf(QStringView headerName) {
@@ -122,20 +132,6 @@ Role RoleOf(QStringView headerName) {
         return n;
     }();
     return names.value(Normalised(headerName), Role::None);
-}
-
-int FindHeaderRow(const ImportTable& table) {
-    const int rows = std::min(table.rowCount(), kRowsLookedAt);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < table.cellCount(r); ++c)
-            if (RoleOf(table.cell(r, c)) != Role::None)
-                return r;
-    if (table.rowCount() == 0)
-        return -1;
-    for (int c = 0; c < table.cellCount(0); ++c)
-        if (HasDigit(table.cell(0, c)))
-            return -1;
-    return 0;
 }
 
 Mapping Detect(const ImportTable& table, std::optional<Notation::Kind> forced) {
@@ -166,6 +162,27 @@ Mapping Detect(const ImportTable& table, std::optional<Notation::Kind> forced) {
     if (auto mapping = FromContent(table, header, forced))
         return *mapping;
     return with({0}, Kind::Auto);
+}
+
+QStringView Joined(const ImportTable& table, int row, const std::vector<int>& columns,
+                   QString& buffer) {
+    if (columns.size() == 1)
+        return table.cell(row, columns[0]);
+    buffer.resize(0); // keeps its capacity for the next row
+    for (size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            buffer += u' ';
+        buffer += table.cell(row, columns[i]);
+    }
+    return buffer;
+}
+
+Notation::Result ReadCells(const ImportTable& table, int row, const std::vector<int>& columns,
+                           Notation::Kind kind, QString& buffer) {
+    if (columns.size() == 4)
+        return Notation::ReadGridCells(table.cell(row, columns[0]), table.cell(row, columns[1]),
+                                       table.cell(row, columns[2]), table.cell(row, columns[3]));
+    return Notation::Read(Joined(table, row, columns, buffer), kind);
 }
 
 QString ColumnName(const ImportTable& table, const Mapping& mapping, int column) {

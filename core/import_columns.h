@@ -40,15 +40,21 @@ struct Mapping {
     friend bool operator==(const Mapping&, const Mapping&) = default;
 };
 
-// The header row: among the first rows, the first with a known column name; else the first
-// row when none of its cells holds a digit; else none.
-int FindHeaderRow(const ImportTable& table);
-
 // The columns and notation for the table. With a header, its names decide: the grid's four
 // columns first, then dip direction and dip (a dip direction wins over a strike), then strike
 // and dip, then a quadrant column. Without, the first rows that can be read decide. A
 // `forced` notation replaces the one found (the grid's four columns have none).
 Mapping Detect(const ImportTable& table, std::optional<Notation::Kind> forced = std::nullopt);
+
+// The chosen cells of a row: one as it stands, more with a blank between them, joined in
+// `buffer` (which keeps its capacity from row to row).
+QStringView Joined(const ImportTable& table, int row, const std::vector<int>& columns,
+                   QString& buffer);
+
+// A row read with the columns: one or two cells as text in the notation, four as the grid reads
+// them.
+Notation::Result ReadCells(const ImportTable& table, int row, const std::vector<int>& columns,
+                           Notation::Kind kind, QString& buffer);
 
 // The name shown for a column: its header text, or "列" and its number.
 QString ColumnName(const ImportTable& table, const Mapping& mapping, int column);

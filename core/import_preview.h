@@ -5,8 +5,10 @@
 
 #include "core/import_columns.h"
 #include "core/import_file.h"
+#include "core/measurement_import.h"
 
 #include <QString>
+#include <optional>
 
 struct ImportPreviewRequest {
     QString fileName; // without its folder
@@ -19,4 +21,6 @@ struct ImportChoice {
     int sheet = 0;
     ImportColumns::Mapping mapping;
     bool append = false;
+    // The chosen sheet read with the chosen mapping, when the preview already read it.
+    std::optional<MeasurementImport::Outcome> read = std::nullopt;
 };

@@ -26,16 +26,19 @@ void ImportTable::addSpan(qsizetype start, qsizetype length) {
     columns_ = std::max(columns_, r.count);
 }
 
-void ImportTable::addCell(QStringView text) {
+bool ImportTable::addCell(QStringView text) {
     const qsizetype start = text_.size();
+    if (text.size() > kMaxText - start)
+        return false;
     text_.append(text);
     addSpan(start, text.size());
+    return true;
 }
 
-void ImportTable::addCellAt(int column, QStringView text) {
+bool ImportTable::addCellAt(int column, QStringView text) {
     while (rows_.back().count < column)
         addSpan(0, 0);
-    addCell(text);
+    return addCell(text);
 }
 
 void ImportTable::dropRowIfBlank() {

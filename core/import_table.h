@@ -1,6 +1,7 @@
 // The cells of one sheet of a workbook or of one text file, as read, with the line (or sheet
 // row) number each row starts on. Cells are spans of one text: a text file's cells are spans of
-// the file's own text, so a file of a million rows is not copied cell by cell.
+// the file's own text, so a file of a million rows is not copied cell by cell. A table holds no
+// blank rows: whoever fills it drops them (dropRowIfBlank) as each row ends.
 #pragma once
 
 #include <QString>
@@ -27,11 +28,12 @@ class ImportTable {
     void startRow(int line);
     // A cell of the text given at construction.
     void addSpan(qsizetype start, qsizetype length);
-    // A cell of its own text.
-    void addCell(QStringView text);
+    // A cell of its own text; false, adding nothing, when the table's text would grow beyond
+    // kMaxText.
+    bool addCell(QStringView text);
     // A cell at `column` of the current row, the ones it skips left empty (a sheet row whose
-    // first cells are missing).
-    void addCellAt(int column, QStringView text);
+    // first cells are missing); false as addCell.
+    bool addCellAt(int column, QStringView text);
     // Drops the current row when it holds nothing but blanks.
     void dropRowIfBlank();
     void reserveCells(qsizetype cells) { cells_.reserve(size_t(cells)); }

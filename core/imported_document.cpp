@@ -12,6 +12,15 @@ namespace {
 
 constexpr size_t kNewDocumentRows = 100;
 
+// A new document holding `rows`, with at least as many rows as a new document has.
+Document WithRows(std::vector<Document::Row> rows) {
+    Document d = NewDocument();
+    if (rows.size() < kNewDocumentRows)
+        rows.resize(kNewDocumentRows);
+    d.rows = std::move(rows);
+    return d;
+}
+
 } // namespace
 
 Document NewDocument() {
@@ -20,14 +29,6 @@ Document NewDocument() {
     d.contourTitle = QStringLiteral("（シュミットネット下半球投影）\r\n");
     d.plotTitle = QStringLiteral("分布図");
     d.rows.resize(kNewDocumentRows);
-    return d;
-}
-
-Document WithRows(std::vector<Document::Row> rows) {
-    Document d = NewDocument();
-    if (rows.size() < kNewDocumentRows)
-        rows.resize(kNewDocumentRows);
-    d.rows = std::move(rows);
     return d;
 }
 

@@ -15,9 +15,6 @@ namespace ImportedDocument {
 // A new document's titles and its hundred empty rows.
 Document NewDocument();
 
-// A new document holding `rows`, with at least as many rows as a new document has.
-Document WithRows(std::vector<Document::Row> rows);
-
 struct Options {
     std::optional<Notation::Kind> notation; // the one the columns suggest when not given
     QString sheet;                          // a workbook's first sheet when empty

@@ -10,7 +10,8 @@ namespace Notation {
 
 namespace {
 
-// Cell texts for whole angles, shared: a million imported rows need no text of their own.
+// Cell texts for whole angles, made once: a row packs its short texts anyway, so sharing them
+// spares only a QString::number per cell.
 const QString& AngleText(int degrees) {
     static const std::array<QString, 91> texts = [] {
         std::array<QString, 91> t;
@@ -186,6 +187,26 @@ Result Refused(Refusal refusal) {
     Result r;
     r.refusal = refusal;
     return r;
+}
+
+// The canonical cells of a plane dipping `dip` degrees (0-90) towards `dd` (0-359).
+Document::Row CellsFor(int dd, int dip) {
+    const QString& d = AngleText(dip);
+    if (dd == 0)
+        return {AngleText(90), Letters("E"), d, Letters("N")};
+    if (dd < 90)
+        return {AngleText(90 - dd), Letters("W"), d, Letters("NE")};
+    if (dd == 90)
+        return {AngleText(0), Letters("E"), d, Letters("E")};
+    if (dd < 180)
+        return {AngleText(dd - 90), Letters("E"), d, Letters("SE")};
+    if (dd == 180)
+        return {AngleText(90), Letters("E"), d, Letters("S")};
+    if (dd < 270)
+        return {AngleText(270 - dd), Letters("W"), d, Letters("SW")};
+    if (dd == 270)
+        return {AngleText(0), Letters("W"), d, Letters("W")};
+    return {AngleText(dd - 270), Letters("E"), d, Letters("NW")};
 }
 
 Result FromDipDirection(int dipDirection, int dip, bool rounded) {
@@ -377,25 +398,6 @@ Result ReadGridCells(QStringView strike, QStringView side, QStringView dip, QStr
     r.cells = Document::Row(AngleText(*strikeAngle), asTyped(side), AngleText(*dipAngle),
                             asTyped(letters));
     return r;
-}
-
-Document::Row CellsFor(int dd, int dip) {
-    const QString& d = AngleText(dip);
-    if (dd == 0)
-        return {AngleText(90), Letters("E"), d, Letters("N")};
-    if (dd < 90)
-        return {AngleText(90 - dd), Letters("W"), d, Letters("NE")};
-    if (dd == 90)
-        return {AngleText(0), Letters("E"), d, Letters("E")};
-    if (dd < 180)
-        return {AngleText(dd - 90), Letters("E"), d, Letters("SE")};
-    if (dd == 180)
-        return {AngleText(90), Letters("E"), d, Letters("S")};
-    if (dd < 270)
-        return {AngleText(270 - dd), Letters("W"), d, Letters("SW")};
-    if (dd == 270)
-        return {AngleText(0), Letters("W"), d, Letters("W")};
-    return {AngleText(dd - 270), Letters("E"), d, Letters("NW")};
 }
 
 int DipDirectionOf(int strike, bool west, bool north) {

@@ -54,9 +54,6 @@ Result Read(QStringView text, Kind kind);
 // grid would show is kept; full-width letters become half-width capitals as typing them does.
 Result ReadGridCells(QStringView strike, QStringView side, QStringView dip, QStringView letters);
 
-// The canonical cells of a plane dipping `dip` degrees (0-90) towards `dipDirection` (0-359).
-Document::Row CellsFor(int dipDirection, int dip);
-
 // The dip direction (0-359) of the plane whose pole the projection puts where it puts the
 // pole of these grid values: the strike angle, whether the side is W, the dip direction
 // letters start with N (or are empty).

@@ -27,6 +27,10 @@ Failure Broken(const QString& part) {
     return {QStringLiteral("ﾌﾞｯｸの内容が壊れています。（%1）").arg(part)};
 }
 
+Failure TooLarge(const QString& part) {
+    return {QStringLiteral("ﾌﾞｯｸが大きすぎて読めません。（%1）").arg(part)};
+}
+
 class Archive {
   public:
     explicit Archive(const QByteArray& bytes) {
@@ -68,7 +72,7 @@ class Archive {
             return std::nullopt;
         }
         if (stat.size > kMaxPartBytes) {
-            failure = {QStringLiteral("ﾌﾞｯｸが大きすぎて読めません。（%1）").arg(name)};
+            failure = TooLarge(name);
             return std::nullopt;
         }
         std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> file(
@@ -275,6 +279,9 @@ std::optional<ImportTable> Sheet(const Archive& zip, const QString& part,
                 bad = true;
                 break;
             }
+            // A row inside a row: the one left open ends here.
+            if (inRow)
+                table.dropRowIfBlank();
             row = number;
             column = -1;
             inRow = true;
@@ -332,7 +339,11 @@ std::optional<ImportTable> Sheet(const Archive& zip, const QString& part,
             } else if (!value.isEmpty()) {
                 text = NumberText(value);
             }
-            table.addCellAt(column, text);
+            // Each shared string is copied into every cell that shows it.
+            if (!table.addCellAt(column, text)) {
+                failure = TooLarge(part);
+                return std::nullopt;
+            }
         }
     }
     if (bad || xml.hasError()) {

@@ -24,6 +24,8 @@ class frmImport : public QDialog {
 
     // What the user chose; meaningful after the dialog was accepted.
     ImportChoice Choice() const { return choice_; }
+    // What the choice reads, moved out (the dialog keeps it read for every change of choice).
+    MeasurementImport::Outcome TakeOutcome() { return std::move(outcome_); }
 
     // Rows shown of the file.
     static constexpr int kPreviewRows = 20;
@@ -43,6 +45,7 @@ class frmImport : public QDialog {
 
     const ImportFile::Source& source_;
     ImportChoice choice_;
+    // What choice_ reads: read again on every change of it, so always current.
     MeasurementImport::Outcome outcome_;
     bool updating_ = false;
 

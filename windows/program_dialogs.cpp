@@ -7,5 +7,6 @@ bool ProgramDialogs::importPreview(const ImportPreviewRequest& request, ImportCh
     if (dialog.exec() != QDialog::Accepted)
         return false;
     choice = dialog.Choice();
+    choice.read = dialog.TakeOutcome();
     return true;
 }

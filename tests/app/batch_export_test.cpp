@@ -247,6 +247,12 @@ TEST_F(BatchExport, RefusedRunsSayWhyAndWriteNothing) {
          QStringLiteral("poles, circles, both")},
         {{QStringLiteral("--export"), out}, QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙを1つ")},
         {{QStringLiteral("--format=png"), sample}, QStringLiteral("--export")},
+        {{QStringLiteral("--convert"), QStringLiteral("--dpi=600"), QStringLiteral("a.csv"),
+          QStringLiteral("a.QST")},
+         QStringLiteral("--dpi は --export とだけ")},
+        {{QStringLiteral("--convert"), QStringLiteral("--plot=both"), QStringLiteral("a.csv"),
+          QStringLiteral("a.QST")},
+         QStringLiteral("--plot は --export とだけ")},
     };
     for (const Case& c : cases) {
         const Outcome r = run(c.arguments);

@@ -1,5 +1,5 @@
 // What every imported table must satisfy, whatever bytes it came from: its rows keep rising line
-// numbers, and each row below the header is read, refused with a reason, or blank.
+// numbers, none is blank, and each row below the header is read or refused with a reason.
 #pragma once
 
 #include "core/import_columns.h"
@@ -20,10 +20,9 @@ inline void CheckTable(const ImportTable& table) {
     const ImportColumns::Mapping mapping = ImportColumns::Detect(table);
     Check(mapping.usable());
     const MeasurementImport::Outcome outcome = MeasurementImport::Read(table, mapping);
-    int blank = 0;
-    for (int r = mapping.headerRow + 1; r < table.rowCount(); ++r)
-        blank += table.isBlank(r) ? 1 : 0;
-    Check(int(outcome.rows.size() + outcome.refused.size()) + blank ==
+    for (int r = 0; r < table.rowCount(); ++r)
+        Check(!table.isBlank(r));
+    Check(int(outcome.rows.size() + outcome.refused.size()) ==
           table.rowCount() - mapping.headerRow - 1);
     Check(outcome.rounded <= int(outcome.rows.size()));
     for (const Document::Row& row : outcome.rows)
