@@ -150,6 +150,13 @@ void CellStore::Clear() {
         column.clear();
 }
 
+int CellStore::StoredRows() const {
+    int rows = 0;
+    for (const RowValues<CellText>& column : texts_)
+        rows = std::max(rows, column.size());
+    return rows;
+}
+
 QString CellStore::Text(int r, int c) const {
     const CellText& cell = Cell(r, c);
     if (!cell.inPlace())

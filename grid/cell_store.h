@@ -76,7 +76,8 @@ template <class T> class RowValues {
         if (size_t(rows) > values_.capacity())
             values_.reserve(std::max(size_t(rows), 2 * values_.capacity()));
     }
-    bool stored() const { return !values_.empty(); }
+    // Rows up to the last one written; those after it hold the default.
+    int size() const { return int(values_.size()); }
 
   private:
     std::vector<T> values_;
@@ -86,7 +87,6 @@ template <class T> class RowValues {
 class CellStore {
   public:
     int Rows() const { return rows_; }
-    int Cols() const { return int(texts_.size()); }
     void SetRows(int n);
     void SetCols(int n);
     // A row of empty cells before row `index` (index == Rows() appends).
@@ -95,6 +95,8 @@ class CellStore {
     // Every text and colour emptied; rows, heights and merge flags stay.
     void Clear();
 
+    // Rows from this one on hold no text in any column (0 after Clear).
+    int StoredRows() const;
     QString Text(int r, int c) const;
     const CellText& Cell(int r, int c) const { return texts_[size_t(c)].at(r); }
     void SetText(int r, int c, CellText text) { texts_[size_t(c)].set(r, std::move(text)); }

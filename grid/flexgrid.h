@@ -68,6 +68,8 @@ class FlexGrid final : public QAbstractScrollArea {
 
     // Texts.
     QString TextMatrix(int r, int c) const { return cells_.Text(r, c); }
+    // Rows from this one on are empty.
+    int StoredRows() const { return cells_.StoredRows(); }
     void SetTextMatrix(int r, int c, const QString& s);
     // The decimal text of n, as SetTextMatrix(r, c, QString::number(n)) writes it.
     void SetNumberMatrix(int r, int c, int64_t n);

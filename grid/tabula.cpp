@@ -354,7 +354,7 @@ void Tabula::SetRows(int v) {
     grdMain_->SetRedraw(false);
     const int oldRows = Rows();
     storeRowCount(v);
-    shadeLockedColumns();
+    shadeLockedColumns(FixedRows());
     if (autoNumber_)
         numberRows(std::min(Row(), oldRows));
     rebindIfOutside();
@@ -406,11 +406,11 @@ void Tabula::numberRows(int from) {
         grdMain_->SetNumberMatrix(r, numberingCol_, r - fixedRows + 1);
 }
 
-// Every locked column is shaded again over all its data rows, new or old.
-void Tabula::shadeLockedColumns() {
+// Every locked column is shaded again over its rows from `from` on, new or old.
+void Tabula::shadeLockedColumns(int from) {
     for (int c = FixedCols(); c < Cols(); ++c)
         if (colLock_[c])
-            fillColumnBack(c, FixedRows(), Rows() - 1, LockedCellColor);
+            fillColumnBack(c, from, Rows() - 1, LockedCellColor);
 }
 
 void Tabula::fillColumnBack(int col, int firstRow, int lastRow, uint32_t color) {

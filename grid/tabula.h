@@ -157,7 +157,7 @@ class Tabula : public QWidget {
     void SetClip(const QString& s);
     QString PreviousText() const { return previousText_; }
     bool DataChanged() const { return dataChanged_; }
-    void SetDataChanged(bool v) { dataChanged_ = v; }
+    void SetDataChanged(bool v);
 
     // ---- input behaviour ----
     bool NumeralOnly() const { return numeralOnly_; }
@@ -397,7 +397,7 @@ class Tabula : public QWidget {
     void applyEditColours();
     void numberRows(int from);
     void forEachSelectedRow(const std::function<void(int top)>& action);
-    void shadeLockedColumns();
+    void shadeLockedColumns(int from);
     void fillColumnBack(int col, int firstRow, int lastRow, uint32_t color);
     // tabula_editing.cpp
     void connectGrid();

@@ -481,16 +481,17 @@ void Tabula::deleteSelection() {
         emptySelection();
 }
 
-// Delete and cut empty the selection in one write, then report every cell row by row.
+// Delete and cut empty the selection in one step, then report every cell row by row.
 void Tabula::emptySelection() {
     const int r0 = std::min(Row(), RowSel()), r1 = std::max(Row(), RowSel());
     const int c0 = std::min(Col(), ColSel()), c1 = std::max(Col(), ColSel());
-    const QString line = QString(c1 - c0, QLatin1Char('\t'));
-    QStringList lines;
-    for (int r = r0; r <= r1; ++r)
-        lines << line;
     const TabulaUndoStep step(*this);
-    storeClip(lines.join(QLatin1Char('\r')));
+    const bool redraw = grdMain_->Redraw();
+    grdMain_->SetRedraw(false);
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            storeText(r, c, QString());
+    grdMain_->SetRedraw(redraw);
     syncEditText();
     // The current cell's new text is accepted: reported again on leaving, it is no new step.
     entryText_ = grdMain_->Text();

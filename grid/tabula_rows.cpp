@@ -230,9 +230,7 @@ void Tabula::PasteText(const QString& strSet) {
         const TabulaUndoStep step(*this);
         if (grow) {
             storeRowCount(rows);
-            for (int c = FixedCols(); c < Cols(); ++c)
-                if (colLock_[c])
-                    fillColumnBack(c, 0, Rows() - 1, LockedCellColor);
+            shadeLockedColumns(0);
             if (autoNumber_)
                 numberRows(r0);
             grdMain_->SetRow(r0);

@@ -37,7 +37,8 @@ class GridTarget final : public tabula_detail::UndoTarget {
 // ---- recording ---------------------------------------------------------------------------
 
 void Tabula::storeText(int r, int c, const QString& s) {
-    history_->recordText(r, c, grdMain_->TextMatrix(r, c), s);
+    if (history_->open())
+        history_->recordText(r, c, grdMain_->TextMatrix(r, c), s);
     grdMain_->SetTextMatrix(r, c, s);
 }
 
@@ -47,7 +48,7 @@ void Tabula::storeClip(const QString& s) {
         const int r0 = std::min(Row(), RowSel()), r1 = std::max(Row(), RowSel());
         const int c0 = std::min(Col(), ColSel()), c1 = std::max(Col(), ColSel());
         tabula_detail::ForEachClipCell(s, r0, c0, r1, c1, [this](int r, int c, QStringView f) {
-            history_->recordText(r, c, grdMain_->TextMatrix(r, c), f.toString());
+            history_->recordText(r, c, grdMain_->TextMatrix(r, c), f);
         });
     }
     grdMain_->SetClip(s);
@@ -55,7 +56,7 @@ void Tabula::storeClip(const QString& s) {
 
 void Tabula::storeRowCount(int n) {
     if (history_->open())
-        history_->recordRowCount(Rows(), n, Cols(),
+        history_->recordRowCount(Rows(), n, Cols(), grdMain_->StoredRows(),
                                  [this](int r, int c) { return grdMain_->TextMatrix(r, c); });
     else if (n != Rows())
         history_->invalidate();
@@ -81,6 +82,12 @@ void Tabula::ClearUndo() {
 }
 void Tabula::SetUndoCleanPoint() {
     history_->setCleanPoint();
+}
+// A host that marks its data saved with the flag finds it again by undo and redo.
+void Tabula::SetDataChanged(bool v) {
+    dataChanged_ = v;
+    if (!v)
+        history_->setCleanPoint();
 }
 bool Tabula::IsAtUndoCleanPoint() const {
     return history_->atCleanPoint();
@@ -144,12 +151,8 @@ void Tabula::applyStep(bool redo) {
     grdMain_->SetRedraw(false);
     GridTarget target(*grdMain_);
     const UndoSpan span = redo ? history_->redo(target) : history_->undo(target);
-    if (span.firstMovedRow >= 0) {
-        const int from = std::max(span.firstMovedRow, FixedRows());
-        for (int c = FixedCols(); c < Cols(); ++c)
-            if (colLock_[c])
-                fillColumnBack(c, from, Rows() - 1, LockedCellColor);
-    }
+    if (span.firstMovedRow >= 0)
+        shadeLockedColumns(std::max(span.firstMovedRow, FixedRows()));
     // The numbers follow the rows; a step that wrote the numbering column (a host clearing
     // the grid) may have put back blanks where numbers were written unrecorded.
     int renumberFrom = span.firstMovedRow;

@@ -18,7 +18,7 @@ void PutLength(QByteArray& pool, quint64 n) {
     } while (n);
 }
 
-void Put(QByteArray& pool, const QString& text) {
+void Put(QByteArray& pool, QStringView text) {
     // ASCII, the usual case, goes in without converting.
     const bool ascii =
         std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x80; });
@@ -82,10 +82,7 @@ void UndoHistory::end() {
         dropNewest();
     if (dropped || stepLimit_ == 0) {
         // What was not kept cannot be stepped over: nothing before it can be reached either.
-        steps_.clear();
-        position_ = 0;
-        bytes_ = 0;
-        clean_ = -1;
+        invalidate();
         return;
     }
     step.before.squeeze();
@@ -124,7 +121,7 @@ bool UndoHistory::extends(const Entry& e, int row, int col) {
            (row == e.row + e.rows && col == e.col);
 }
 
-void UndoHistory::recordText(int row, int col, const QString& before, const QString& after) {
+void UndoHistory::recordText(int row, int col, const QString& before, QStringView after) {
     // A write that changes nothing is kept only inside a block, where it costs less than
     // starting a new block after it.
     Entry* e = current_.entries.empty() || dropping_ ? nullptr : &current_.entries.back();
@@ -185,14 +182,16 @@ void UndoHistory::recordRemoveRow(int index, int cols, const CellReader& text) {
     checkSize();
 }
 
-void UndoHistory::recordRowCount(int oldRows, int newRows, int cols, const CellReader& text) {
+void UndoHistory::recordRowCount(int oldRows, int newRows, int cols, int textRows,
+                                 const CellReader& text) {
     if (oldRows == newRows || !keeping())
         return;
     Entry& e = newEntry(Entry::RowCount);
     e.row = oldRows;
     e.rows = newRows;
     e.cols = cols;
-    for (int r = newRows; r < oldRows; ++r)
+    e.filled = std::max(newRows, std::min(oldRows, textRows));
+    for (int r = newRows; r < e.filled; ++r)
         for (int c = 0; c < cols; ++c)
             Put(current_.before, text(r, c));
     // Rows added or dropped at the end are no place to show: they only renumber.
@@ -320,7 +319,7 @@ UndoSpan UndoHistory::undo(UndoTarget& target) {
             break;
         case Entry::RowCount:
             target.setRowCount(e->row);
-            for (int r = e->rows; r < e->row; ++r)
+            for (int r = e->rows; r < e->filled; ++r)
                 for (int c = 0; c < e->cols; ++c)
                     if (const QString text = before.next(); !text.isEmpty())
                         target.setText(r, c, text);

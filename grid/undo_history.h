@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -45,11 +46,12 @@ class UndoHistory {
     bool open() const { return depth_ > 0; }
 
     // Changes while a step is open. Writes that change nothing are not kept.
-    void recordText(int row, int col, const QString& before, const QString& after);
+    void recordText(int row, int col, const QString& before, QStringView after);
     void recordInsertRow(int index, const QStringList& texts);
     void recordRemoveRow(int index, int cols, const CellReader& text);
     // Rows oldRows..newRows - 1 appear, or newRows..oldRows - 1 (read through `text`) go.
-    void recordRowCount(int oldRows, int newRows, int cols, const CellReader& text);
+    // Rows from `textRows` on are known to be empty and are not read.
+    void recordRowCount(int oldRows, int newRows, int cols, int textRows, const CellReader& text);
 
     // The recorded positions no longer describe the grid: everything is dropped, an open step
     // included, and the clean point cannot be reached again.
@@ -71,7 +73,6 @@ class UndoHistory {
     void setByteLimit(qint64 bytes);
     // Bytes the kept steps hold.
     qint64 bytes() const { return bytes_; }
-    int steps() const { return static_cast<int>(steps_.size()); }
 
   private:
     struct Entry {
@@ -79,7 +80,8 @@ class UndoHistory {
         Kind kind = Cells;
         // Cells: the block's first cell, its shape and the cells of its last row, filled row
         // by row. InsertRows / RemoveRows: `rows` rows of `cols` cells at `row`, in the order
-        // they were inserted or removed. RowCount: `row` rows before, `rows` after.
+        // they were inserted or removed. RowCount: `row` rows before, `rows` after, the texts
+        // of the rows before `filled` kept (the rows after it were empty).
         int row = 0, col = 0, rows = 0, cols = 0, filled = 0;
         // Where the entry's texts start in the step's two pools.
         qsizetype before = 0, after = 0;

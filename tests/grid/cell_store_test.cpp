@@ -67,6 +67,7 @@ TEST(CellStore, FollowsAPlainTableThroughEdits) {
                 ASSERT_EQ(store.ForeColor(row, col), p.color) << "step " << step;
                 ASSERT_EQ(store.RowHeight(row), height) << "step " << step;
                 ASSERT_EQ(store.MergeRow(row), height > 0) << "step " << step;
+                ASSERT_TRUE(row < store.StoredRows() || p.text.isEmpty()) << "step " << step;
             }
     }
 }

@@ -160,6 +160,28 @@ TEST_F(UndoTest, TheCleanPointIsWhereUndoAndRedoFindTheSavedContents) {
     grid->Undo();
     grid->Redo();
     EXPECT_FALSE(grid->IsAtUndoCleanPoint());
+    // A host marking its data saved with the flag alone finds the same.
+    grid->SetDataChanged(false);
+    grid->SetTextMatrixBC(2, 1, QStringLiteral("4"));
+    grid->Undo();
+    EXPECT_FALSE(grid->DataChanged());
+    grid->Redo();
+    EXPECT_TRUE(grid->DataChanged());
+}
+
+// Rows a host drops come back with their texts, also when it had emptied them (an import).
+TEST_F(UndoTest, RowsAHostDropsComeBackWithTheirTexts) {
+    const QStringList before = cells();
+    for (const bool clearFirst : {false, true}) {
+        {
+            const TabulaUndoStep step(*grid);
+            if (clearFirst)
+                grid->Clear();
+            grid->SetRows(3);
+        }
+        grid->Undo();
+        EXPECT_EQ(cells(), before) << clearFirst;
+    }
 }
 
 TEST_F(UndoTest, HostWritesCountOnlyInsideAStep) {
